@@ -1,0 +1,3 @@
+#include "aircraft/Collision.h"
+
+void collisions() {}

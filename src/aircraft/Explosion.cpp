@@ -1,0 +1,7 @@
+#include "aircraft/Explosion.h"
+
+void LoadExplosion() {}
+
+void ResetExplosion() {}
+
+void Explosion() {}

@@ -1,0 +1,5 @@
+#include "aircraft/Plane.h"
+
+void draw_plane() {}
+
+void plane_idle() {}

@@ -1,0 +1,5 @@
+#include "cockpit/UI.h"
+
+void init_ui() {}
+
+void draw_ui() {}

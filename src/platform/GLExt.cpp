@@ -1,0 +1,51 @@
+#include "platform/GLExt.h"
+
+#include <cstring>
+
+namespace ext {
+PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
+PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
+PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = nullptr;
+PFNGLLOCKARRAYSEXTPROC glLockArraysEXT = nullptr;
+PFNGLUNLOCKARRAYSEXTPROC glUnlockArraysEXT = nullptr;
+PFNGLTEXCOORDPOINTEREXTPROC glTexCoordPointerEXT = nullptr;
+PFNGLNORMALPOINTEREXTPROC glNormalPointerEXT = nullptr;
+}  // namespace ext
+
+bool gl_has_extension(const char* extension)
+{
+    const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!list || !extension || !*extension) return false;
+    const size_t length = strlen(extension);
+    for (const char* at = strstr(list, extension); at; at = strstr(at + 1, extension)) {
+        const bool starts_word = at == list || at[-1] == ' ';
+        const bool ends_word = at[length] == ' ' || at[length] == '\0';
+        if (starts_word && ends_word) return true;
+    }
+    return false;
+}
+
+// Mesa hands out an address for any name that starts with "gl", supported or not, so the
+// extension string decides whether the address may be used.
+void* window_system_extension_proc(const char* extension, const char* name)
+{
+    if (!gl_has_extension(extension)) return nullptr;
+    return reinterpret_cast<void*>(glutGetProcAddress(name));
+}
+
+void* (*gl_extension_proc)(const char*, const char*) = window_system_extension_proc;
+
+void APIENTRY tex_coord_pointer_uncounted(GLint size, GLenum type, GLsizei stride, GLsizei,
+                                          const void* pointer)
+{
+    glTexCoordPointer(size, type, stride, pointer);
+}
+
+void APIENTRY normal_pointer_uncounted(GLenum type, GLsizei stride, GLsizei, const void* pointer)
+{
+    glNormalPointer(type, stride, pointer);
+}
+
+void APIENTRY lock_arrays_skipped(GLint, GLsizei) {}
+
+void APIENTRY unlock_arrays_skipped() {}

@@ -1,0 +1,24 @@
+// The fixed OpenGL state of the scene, the option flags turned into GL state every frame, and
+// the light.
+#pragma once
+
+// Light 0: a directional light from +y. The colours are refreshed by every idle pass and reach
+// OpenGL when init_Light next runs.
+extern float light0_position[4];
+extern float light0_ambient[4];
+extern float light0_diffuse[4];
+extern float light0_specular[4];
+
+// Depth test, colour material, blending, clear colour, and the chase camera's start view and
+// projection values.
+void init_View();
+void init_Fog();
+void init_Light();
+// Sets the culled side; the terrain and the sky enable culling around their own drawing.
+void init_Culling();
+// Looks up the extension entry points and enables the client arrays. 1 when the three
+// multitexture entry points were found; core functions stand in for any that were not.
+int init_Ext();
+// The options step: lighting, wire-frame mode, fog and culling from the flags, then the tower
+// camera's place or a second turn of the chase camera.
+void ui_idle();

@@ -1,0 +1,122 @@
+#include "shell/Sim.h"
+
+#include <cstdlib>
+
+#include "aircraft/Collision.h"
+#include "aircraft/Explosion.h"
+#include "aircraft/FlightState.h"
+#include "aircraft/Plane.h"
+#include "cockpit/Options.h"
+#include "cockpit/UI.h"
+#include "platform/GL.h"
+#include "resources/Fonts.h"
+#include "resources/Textures.h"
+#include "scenery/World.h"
+#include "shell/Camera.h"
+#include "shell/Global.h"
+#include "shell/Render.h"
+#include "shell/Timer.h"
+#include "terrain/TerrainGrid.h"
+
+int fog_enable = 1;
+int wire_frame = 0;
+int tower_view = 0;
+int lighting_enable = 1;
+int culling_enable = 1;
+int plane_enable = 1;
+int explo_enable = 0;
+int ui_enable = 0;
+int texture1_ = 1;
+int texture2_ = 1;
+int level = 1;
+
+unsigned int surface = GL_POLYGON;
+float ui_alpha = 0.6f;
+int window_main = 0;
+char Window_Title[15] = "Kestrix b0.xxx";
+
+void init()
+{
+    t.init();
+    instructions_display();
+    load_textures();
+    load_font();
+    build_font();
+    LoadExplosion();
+    init_ui();
+    init_glui();
+    init_Ext();
+    init_Fog();
+    init_Light();
+    init_Model();
+    init_View();  // after init_Model: its chase-camera place is the one that holds at start
+    terrain.setPoints();
+    terrain.update_current(level);
+}
+
+void display()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    if (tower_view)
+        tower.Aim();
+    else
+        camera.Aim();
+
+    draw_sky();
+    draw_sun();
+    draw_world();
+    if (plane_enable) draw_plane();
+    collisions();  // every frame, also while the aircraft is hidden or exploding
+    if (explo_enable) {
+        throttle = 0;
+        Explosion();
+    }
+    if (ui_enable) draw_ui();
+
+    glFlush();
+    glutSwapBuffers();
+}
+
+void reshape(int w, int h)
+{
+    if (w == 0) w = 1;
+    if (h == 0) h = 1;
+    camera.w = w;
+    camera.h = h;
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(camera.fov, double(w) / double(h), camera.znear, camera.zfar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void idle()
+{
+    glutSetWindow(window_main);  // serving the options window may have left it current
+
+    light0_ambient[0] = light0_ambient[1] = light0_ambient[2] = light0_ambient[3] = 1.0f;
+    for (int i = 0; i < 3; ++i) light0_diffuse[i] = light0_specular[i] = 0.8f;
+
+    plane_idle();  // moves by the frame time of the previous pass
+    camera.Motion();
+    camera.RotateY(float(dtr(old_head_yaw) - dtr(head_yaw)));
+    ui_idle();
+    t.idle();
+    t.get_fps();
+    glutPostRedisplay();
+}
+
+void mouse(int btn, int state, int, int)
+{
+    if (btn == GLUT_RIGHT_BUTTON && state == GLUT_DOWN) exit(0);
+}
+
+void reset_()
+{
+    angle_rudder = 0;
+    angle_elevator = 0;
+    angle_flap = 0;
+    angle_aileron = 0;
+}

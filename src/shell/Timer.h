@@ -1,0 +1,34 @@
+// Frame timer and console statistics: each frame's length in seconds, a frames-per-second figure
+// every 50 frames, and the processor clock rate measured once at start-up.
+#pragma once
+
+#include <cstdint>
+
+class Timer {
+public:
+    int64_t TimerFreq;     // performance-counter ticks per second
+    int64_t TimeStart;     // performance counter at init
+    int64_t TimeCur;       // performance counter at the latest idle
+    int64_t startCounter;  // cycle counter when the clock-rate measurement starts
+    int64_t result;        // cycle counter when it ends
+    int64_t difference;    // result - startCounter
+    int64_t ticks;         // performance counter, read while waiting
+    int64_t value;         // performance counter value at which the wait ends
+    int fps_count;         // frames since the last report
+    float fps_time;        // seconds summed since the last report
+    float OldTime;         // Time of the previous frame
+    float Time;            // seconds since init
+    float DeltaTime;       // seconds between the last two frames
+
+    void init();
+    void idle();
+    void get_fps();
+    void set_ticks_start();
+    void set_ticks_end();
+    void get_CPU();
+};
+
+extern Timer t;
+
+// Start-up banner, processor clock rate, OpenGL renderer and version (needs a current context).
+void instructions_display();

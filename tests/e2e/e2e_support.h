@@ -1,0 +1,59 @@
+// Drives the real kestrix binary under the X server named by DISPLAY: starts it from the
+// repository root, reads its console, finds its windows, sends input with xdotool and takes
+// screenshots with ImageMagick.
+#pragma once
+
+#include <sys/types.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+// Runs a shell command and returns what it printed on standard output.
+std::string run_command(const std::string& command);
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;  // rows top to bottom
+    const unsigned char* pixel(int x, int y) const { return &rgb[3 * (size_t(y) * width + x)]; }
+};
+
+struct WindowGeometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class Kestrix {
+public:
+    Kestrix();   // starts the program; its standard output goes to a pipe read by this object
+    ~Kestrix();  // kills it if it still runs
+    Kestrix(const Kestrix&) = delete;
+    Kestrix& operator=(const Kestrix&) = delete;
+
+    // Reads the console until `pattern` is found in it; false after `seconds` without a match.
+    bool wait_for_output(const std::regex& pattern, double seconds);
+    const std::string& output() const { return console; }
+
+    // The X window id of the top-level window titled exactly `title`, or "" after `seconds`.
+    std::string window(const std::string& title, double seconds = 20);
+
+    bool running();
+    // The exit status once the process has ended, or -1 if it still runs after `seconds`
+    // (-2 if it ended by a signal).
+    int wait_exit(double seconds);
+
+private:
+    void read_available();
+    pid_t pid = -1;
+    int out_fd = -1;
+    int status = -1;
+    bool ended = false;
+    std::string console;
+};
+
+WindowGeometry window_geometry(const std::string& window_id);
+// The window's contents as the screen shows them; also saved as <name>.png under the build
+// tree's screenshot folder for people to look at.
+Image screenshot(const std::string& window_id, const std::string& name);
+// Presses or releases a mouse button over the window (1 left, 2 middle, 3 right).
+void mouse_button(const std::string& window_id, const std::string& action, int button);

@@ -1,0 +1,28 @@
+// A hidden GLUT window for tests that need a real OpenGL context, and helpers to read GL state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/GL.h"
+
+// The GLUT identifier of the test process's window, created on first use (made current).
+int gl_test_window();
+
+std::array<float, 4> gl_floats(GLenum pname);
+std::array<float, 4> light0(GLenum pname);
+std::array<double, 16> gl_matrix(GLenum pname);
+GLint gl_int(GLenum pname);
+
+#define EXPECT_NO_GL_ERROR() EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR))
+
+// Element-wise comparison of four floats within a tolerance.
+#define EXPECT_FLOAT4(actual, a, b, c, d, tolerance)       \
+    do {                                                   \
+        const auto v_ = (actual);                          \
+        EXPECT_NEAR(v_[0], (a), (tolerance)) << #actual;   \
+        EXPECT_NEAR(v_[1], (b), (tolerance)) << #actual;   \
+        EXPECT_NEAR(v_[2], (c), (tolerance)) << #actual;   \
+        EXPECT_NEAR(v_[3], (d), (tolerance)) << #actual;   \
+    } while (0)
