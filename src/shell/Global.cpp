@@ -1,6 +1,6 @@
 #include "shell/Global.h"
 
-unsigned int random_state = 1;
+uint32_t random_state = 1;
 
 int random_next()
 {

@@ -1,9 +1,11 @@
 // The program's one random source and its helpers, and the degree conversion.
 #pragma once
 
+#include <cstdint>
+
 // State of the random source: starts at 1 and is never reseeded, so every run draws the same
 // sequence (the terrain is its first consumer).
-extern unsigned int random_state;
+extern uint32_t random_state;
 
 // Next value of the 15-bit linear congruential generator, 0 to 32767. This is the program's own
 // generator, independent of the C library's rand().

@@ -1,5 +1,7 @@
 #include "gl_support.h"
 
+#include "shell/Sim.h"
+
 int gl_test_window()
 {
     static int window = 0;
@@ -15,6 +17,12 @@ int gl_test_window()
     }
     glutSetWindow(window);
     return window;
+}
+
+void GLTest::SetUp()
+{
+    window_main = gl_test_window();
+    while (glGetError() != GL_NO_ERROR) {}
 }
 
 std::array<float, 4> gl_floats(GLenum pname)

@@ -10,6 +10,13 @@
 // The GLUT identifier of the test process's window, created on first use (made current).
 int gl_test_window();
 
+// A test with the window current, known to the frame loop as the main window, and no GL error
+// left over from before.
+class GLTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+};
+
 std::array<float, 4> gl_floats(GLenum pname);
 std::array<float, 4> light0(GLenum pname);
 std::array<double, 16> gl_matrix(GLenum pname);

@@ -11,13 +11,8 @@
 
 namespace {
 
-class RenderTest : public ::testing::Test {
+class RenderTest : public GLTest {
 protected:
-    void SetUp() override
-    {
-        window_main = gl_test_window();
-        while (glGetError() != GL_NO_ERROR) {}
-    }
     void TearDown() override { gl_extension_proc = window_system_extension_proc; }
 };
 

@@ -10,14 +10,7 @@
 
 namespace {
 
-class SimTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        window_main = gl_test_window();
-        while (glGetError() != GL_NO_ERROR) {}
-    }
-};
+using SimTest = GLTest;
 
 // The state the whole scene relies on, as OpenGL reports it after the real start-up, then the
 // light after the first frame: ambient (0.8, 1, 1, 1) and straight up in eye space before the

@@ -88,8 +88,7 @@ TEST(Camera, ZoomAtTheOriginStaysPut)
     c.ZoomIn();
     expect_eye(c, 0, 0, 0, 0);
     c.ZoomOut();
-    expect_eye(c, 0, 0, 0, 0);
-    for (double e : c.Eye) EXPECT_FALSE(std::isnan(e));
+    expect_eye(c, 0, 0, 0, 0);  // also fails on NaN
 }
 
 TEST(Camera, MotionAppliesTheRatesInAxisOrder)

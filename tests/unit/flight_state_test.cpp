@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "aircraft/FlightState.h"
 #include "platform/GL.h"
 #include "shell/Camera.h"
@@ -7,6 +9,40 @@
 #include "shell/Sim.h"
 
 namespace {
+
+// The option flags and flight state as they stand when the program starts, copied before any
+// test can change them (the globals are constant-initialised, before this copy runs).
+struct StartState {
+    int fog_enable = ::fog_enable, wire_frame = ::wire_frame, tower_view = ::tower_view,
+        lighting_enable = ::lighting_enable, culling_enable = ::culling_enable, plane_enable = ::plane_enable,
+        explo_enable = ::explo_enable, ui_enable = ::ui_enable, texture1_ = ::texture1_, texture2_ = ::texture2_,
+        level = ::level;
+    unsigned int surface = ::surface;
+    float ui_alpha = ::ui_alpha;
+    std::string title = Window_Title;
+    float flight[4] = {::world_z, ::throttle, ::gear_out, ::angle_nose_gear};
+} const at_start;
+
+TEST(FlightState, ProgramStartValues)
+{
+    EXPECT_EQ(at_start.fog_enable, 1);
+    EXPECT_EQ(at_start.wire_frame, 0);
+    EXPECT_EQ(at_start.tower_view, 0);
+    EXPECT_EQ(at_start.lighting_enable, 1);
+    EXPECT_EQ(at_start.culling_enable, 1);
+    EXPECT_EQ(at_start.plane_enable, 1);
+    EXPECT_EQ(at_start.explo_enable, 0);
+    EXPECT_EQ(at_start.ui_enable, 0);
+    EXPECT_EQ(at_start.texture1_, 1);
+    EXPECT_EQ(at_start.texture2_, 1);
+    EXPECT_EQ(at_start.level, 1);
+    EXPECT_EQ(at_start.surface, 9u);  // GL_POLYGON
+    EXPECT_FLOAT_EQ(at_start.ui_alpha, 0.6f);
+    EXPECT_EQ(at_start.title, "Kestrix b0.xxx");
+    EXPECT_EQ(sizeof Window_Title, 15u);
+    // The flight state is all 0 until start-up's init_Model gives it its start values.
+    for (float v : at_start.flight) EXPECT_EQ(v, 0);
+}
 
 // Puts a value into every flight-state global that no start value equals.
 void scramble_flight_state()

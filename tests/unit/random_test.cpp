@@ -7,11 +7,11 @@
 namespace {
 
 // The generator state from which the next draw yields `wanted`.
-unsigned int state_before(int wanted)
+uint32_t state_before(int wanted)
 {
     random_state = 1;
     for (;;) {
-        const unsigned int state = random_state;
+        const uint32_t state = random_state;
         if (random_next() == wanted) return state;
     }
 }
@@ -42,7 +42,7 @@ TEST(Random, ScaledDrawsUseTheFloatReciprocal)
 {
     // The largest draw scales to 1 - 2^-30, not 1, so heights drawn from 3000 to 6000 stay
     // below 6000 once truncated.
-    const unsigned int before_max = state_before(32767);
+    const uint32_t before_max = state_before(32767);
     random_state = before_max;
     EXPECT_EQ(float_rand(), 1.0 - 1.0 / (1 << 30));
     random_state = before_max;
