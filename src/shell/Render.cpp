@@ -57,18 +57,19 @@ void init_Light()
 
 void init_Culling() { glCullFace(GL_BACK); }
 
+// Stores the address of `name` into `entry`, or null when it is not found.
 template <typename Entry>
-static Entry lookup(const char* extension, const char* name)
+static void lookup(Entry& entry, const char* extension, const char* name)
 {
-    return reinterpret_cast<Entry>(gl_extension_proc(extension, name));
+    entry = reinterpret_cast<Entry>(gl_extension_proc(extension, name));
 }
 
 int init_Ext()
 {
-    ext::glActiveTextureARB = lookup<PFNGLACTIVETEXTUREARBPROC>("GL_ARB_multitexture", "glActiveTextureARB");
-    ext::glMultiTexCoord2fARB = lookup<PFNGLMULTITEXCOORD2FARBPROC>("GL_ARB_multitexture", "glMultiTexCoord2fARB");
-    ext::glClientActiveTextureARB =
-        lookup<PFNGLCLIENTACTIVETEXTUREARBPROC>("GL_ARB_multitexture", "glClientActiveTextureARB");
+    const char* const multitexture = "GL_ARB_multitexture";
+    lookup(ext::glActiveTextureARB, multitexture, "glActiveTextureARB");
+    lookup(ext::glMultiTexCoord2fARB, multitexture, "glMultiTexCoord2fARB");
+    lookup(ext::glClientActiveTextureARB, multitexture, "glClientActiveTextureARB");
     const int multitexture_found =
         ext::glActiveTextureARB && ext::glMultiTexCoord2fARB && ext::glClientActiveTextureARB;
     // An entry point that was not found is never called: the core function serves instead.
@@ -79,10 +80,10 @@ int init_Ext()
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
 
-    ext::glLockArraysEXT = lookup<PFNGLLOCKARRAYSEXTPROC>("GL_EXT_compiled_vertex_array", "glLockArraysEXT");
-    ext::glUnlockArraysEXT = lookup<PFNGLUNLOCKARRAYSEXTPROC>("GL_EXT_compiled_vertex_array", "glUnlockArraysEXT");
-    ext::glTexCoordPointerEXT = lookup<PFNGLTEXCOORDPOINTEREXTPROC>("GL_EXT_vertex_array", "glTexCoordPointerEXT");
-    ext::glNormalPointerEXT = lookup<PFNGLNORMALPOINTEREXTPROC>("GL_EXT_vertex_array", "glNormalPointerEXT");
+    lookup(ext::glLockArraysEXT, "GL_EXT_compiled_vertex_array", "glLockArraysEXT");
+    lookup(ext::glUnlockArraysEXT, "GL_EXT_compiled_vertex_array", "glUnlockArraysEXT");
+    lookup(ext::glTexCoordPointerEXT, "GL_EXT_vertex_array", "glTexCoordPointerEXT");
+    lookup(ext::glNormalPointerEXT, "GL_EXT_vertex_array", "glNormalPointerEXT");
     // Locking is only valid in pairs, so both come from the extension or neither does.
     if (!ext::glLockArraysEXT || !ext::glUnlockArraysEXT) {
         ext::glLockArraysEXT = lock_arrays_skipped;
