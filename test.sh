@@ -6,5 +6,7 @@ cd "$(dirname "$0")"
 source scripts/deps.sh
 kestrix_install_deps
 kestrix_build
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+# -noreset: by default the server resets whenever its last client leaves, and a test that
+# connects during the reset finds no display.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
   ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"

@@ -16,7 +16,7 @@ shift || true
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 KEYS="$*" SECONDS_TO_RUN="$seconds" LOG="$log" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     start=$(date +%s.%N)
     build/kestrix >"$LOG" &
     pid=$!
