@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "aircraft/FlightState.h"
 #include "platform/GL.h"
@@ -10,38 +11,38 @@
 
 namespace {
 
-// The option flags and flight state as they stand when the program starts, copied before any
-// test can change them (the globals are constant-initialised, before this copy runs).
-struct StartState {
-    int fog_enable = ::fog_enable, wire_frame = ::wire_frame, tower_view = ::tower_view,
-        lighting_enable = ::lighting_enable, culling_enable = ::culling_enable, plane_enable = ::plane_enable,
-        explo_enable = ::explo_enable, ui_enable = ::ui_enable, texture1_ = ::texture1_, texture2_ = ::texture2_,
-        level = ::level;
-    unsigned int surface = ::surface;
-    float ui_alpha = ::ui_alpha;
-    std::string title = Window_Title;
-    float flight[4] = {::world_z, ::throttle, ::gear_out, ::angle_nose_gear};
-} const at_start;
+// The option flags, in the order of the options table: fog, wire-frame, tower view, lighting,
+// culling, plane, explosion, overlay, texture, light map, level.
+std::vector<int> flags()
+{
+    return {fog_enable, wire_frame, tower_view, lighting_enable, culling_enable, plane_enable,
+            explo_enable, ui_enable, texture1_, texture2_, level};
+}
+
+// Every flight-state global, in the order of the flight-state table.
+std::vector<float> flight_state()
+{
+    return {world_x, world_y, world_z, head_yaw, head_pitch, head_roll, old_head_yaw, throttle,
+            angle_rudder, angle_elevator, angle_aileron, angle_flap, angle_prop, gear_out,
+            angle_nose_gear, angle_main_gear};
+}
+
+// Copied before any test can change them: the globals are constant-initialised, before this
+// dynamic initialisation runs.
+const std::vector<int> flags_at_start = flags();
+const std::vector<float> flight_state_at_start = flight_state();
+const unsigned int surface_at_start = surface;
+const float ui_alpha_at_start = ui_alpha;
 
 TEST(FlightState, ProgramStartValues)
 {
-    EXPECT_EQ(at_start.fog_enable, 1);
-    EXPECT_EQ(at_start.wire_frame, 0);
-    EXPECT_EQ(at_start.tower_view, 0);
-    EXPECT_EQ(at_start.lighting_enable, 1);
-    EXPECT_EQ(at_start.culling_enable, 1);
-    EXPECT_EQ(at_start.plane_enable, 1);
-    EXPECT_EQ(at_start.explo_enable, 0);
-    EXPECT_EQ(at_start.ui_enable, 0);
-    EXPECT_EQ(at_start.texture1_, 1);
-    EXPECT_EQ(at_start.texture2_, 1);
-    EXPECT_EQ(at_start.level, 1);
-    EXPECT_EQ(at_start.surface, 9u);  // GL_POLYGON
-    EXPECT_FLOAT_EQ(at_start.ui_alpha, 0.6f);
-    EXPECT_EQ(at_start.title, "Kestrix b0.xxx");
+    EXPECT_EQ(flags_at_start, (std::vector<int>{1, 0, 0, 1, 1, 1, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(surface_at_start, 9u);  // GL_POLYGON
+    EXPECT_FLOAT_EQ(ui_alpha_at_start, 0.6f);
+    EXPECT_EQ(std::string(Window_Title), "Kestrix b0.xxx");
     EXPECT_EQ(sizeof Window_Title, 15u);
     // The flight state is all 0 until start-up's init_Model gives it its start values.
-    for (float v : at_start.flight) EXPECT_EQ(v, 0);
+    EXPECT_EQ(flight_state_at_start, std::vector<float>(16, 0.0f));
 }
 
 // Puts a value into every flight-state global that no start value equals.
@@ -66,32 +67,19 @@ TEST(FlightState, InitModelPutsTheAircraftAtTheStart)
 
     EXPECT_EQ(plane_enable, 1);
     EXPECT_EQ(explo_enable, 0);
-    EXPECT_EQ(world_x, 0);
-    EXPECT_EQ(world_y, 0);
-    EXPECT_EQ(world_z, -230);
-    EXPECT_EQ(head_yaw, 0);
-    EXPECT_EQ(head_pitch, 0);
-    EXPECT_EQ(head_roll, 0);
-    EXPECT_EQ(throttle, 0);
-    EXPECT_EQ(gear_out, 1);
-    EXPECT_EQ(angle_nose_gear, -10);
-    EXPECT_EQ(angle_main_gear, 0);
-    EXPECT_EQ(angle_main_gear, angle_nose_gear + 10);
-    for (float angle : {angle_prop, angle_aileron, angle_elevator, angle_flap, angle_rudder}) EXPECT_EQ(angle, 0);
+    // At (0, 0, -230), heading 0, engine off, gear down; old_head_yaw is left alone.
+    EXPECT_EQ(flight_state(),
+              (std::vector<float>{0, 0, -230, 0, 0, 0, 77.5f, 0, 0, 0, 0, 0, 0, 1, -10, 0}));
 
-    const double eye[] = {0, 10, -30}, at[] = {0, 0, 0}, up[] = {0, 1, 0};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(camera.Eye[i], eye[i]);
-        EXPECT_EQ(camera.At[i], at[i]);
-        EXPECT_EQ(camera.Up[i], up[i]);
-    }
+    const std::vector<double> view{camera.Eye[0], camera.Eye[1], camera.Eye[2], camera.At[0], camera.At[1],
+                                   camera.At[2], camera.Up[0], camera.Up[1], camera.Up[2]};
+    EXPECT_EQ(view, (std::vector<double>{0, 10, -30, 0, 0, 0, 0, 1, 0}));
     EXPECT_EQ(camera.xr, 0);
     EXPECT_EQ(camera.fov, 80);  // the projection values stay
 }
 
 TEST(FlightState, InitModelLeavesTheRestAlone)
 {
-    scramble_flight_state();
     tower.Position(-70, 40, -150, 0, 0, 0, 0, 1, 0);
     fog_enable = 0;
     wire_frame = 1;
@@ -105,32 +93,18 @@ TEST(FlightState, InitModelLeavesTheRestAlone)
 
     init_Model();
 
-    EXPECT_EQ(old_head_yaw, 77.5f);
+    EXPECT_EQ(flags(), (std::vector<int>{0, 1, 1, 0, 0, 1, 0, 1, 0, 0, 3}));
     EXPECT_EQ(tower.Eye[0], -70);
     EXPECT_EQ(tower.Eye[1], 40);
     EXPECT_EQ(tower.Eye[2], -150);
-    EXPECT_EQ(fog_enable, 0);
-    EXPECT_EQ(wire_frame, 1);
-    EXPECT_EQ(tower_view, 1);
-    EXPECT_EQ(lighting_enable, 0);
-    EXPECT_EQ(culling_enable, 0);
-    EXPECT_EQ(ui_enable, 1);
-    EXPECT_EQ(texture1_, 0);
-    EXPECT_EQ(texture2_, 0);
-    EXPECT_EQ(level, 3);
 }
 
 TEST(FlightState, ResetCentresOnlyTheControlSurfaces)
 {
     scramble_flight_state();
     reset_();
-    EXPECT_EQ(angle_rudder, 0);
-    EXPECT_EQ(angle_elevator, 0);
-    EXPECT_EQ(angle_flap, 0);
-    EXPECT_EQ(angle_aileron, 0);
-    for (float v : {world_x, world_y, world_z, head_yaw, head_pitch, head_roll, throttle, gear_out,
-                    angle_prop, angle_nose_gear, angle_main_gear})
-        EXPECT_EQ(v, 77.5f);
+    const float x = 77.5f;
+    EXPECT_EQ(flight_state(), (std::vector<float>{x, x, x, x, x, x, x, x, 0, 0, 0, 0, x, x, x, x}));
 }
 
 TEST(FlightState, ViewAndResetKeysInEitherCase)
@@ -155,11 +129,10 @@ TEST(FlightState, ViewAndResetKeysInEitherCase)
 TEST(FlightStateDeathTest, RightButtonPressEndsTheProgram)
 {
     EXPECT_EXIT(mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 10, 10), ::testing::ExitedWithCode(0), "");
-    // A release, and the other buttons, are ignored.
+    // A release, and the other buttons, return normally.
     mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 10);
     mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 10);
     mouse(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 10, 10);
-    SUCCEED();
 }
 
 }  // namespace
