@@ -1,0 +1,18 @@
+// Conversion of a bitmap's pixel array into 8-bit red, green and blue pixels.
+#pragma once
+
+#include <cstddef>
+
+#include "resources/TkDib.h"
+
+constexpr uint32_t DIB_RGB = 0;   // uncompressed
+constexpr uint32_t DIB_RLE8 = 1;  // run-length encoded, 8 bits per pixel
+constexpr uint32_t DIB_RLE4 = 2;  // run-length encoded, 4 bits per pixel
+
+// Writes `info.width` x |`info.height`| pixels, bottom row first and without row padding, into
+// `rgb`, which the caller has zero-filled (pixels that a run-length encoded array skips stay
+// black). Supports 1, 4, 8, 16 (5-5-5), 24 and 32 bits per pixel uncompressed and run-length
+// encoded 4 and 8 bits; colour indices beyond the table give black. Returns the number of rows
+// converted: 0 when the format is not supported or the array ends before the picture does.
+int convert_dib_pixels(const DibInfoHeader& info, const DibColour* colours, size_t numColours,
+                       const unsigned char* bits, size_t bitsSize, unsigned char* rgb);
