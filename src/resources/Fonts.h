@@ -1,7 +1,21 @@
-// The bitmap font for screen text.
+// The bitmap font for screen text, and the pulsing flight warnings drawn with it.
 #pragma once
+
+extern unsigned int font;  // texture name of Data/Font.bmp, 0 until loaded
+extern unsigned int base;  // first of the 256 glyph display lists
+// Phase of the warnings' pulse, shared by all three and advanced by every warning drawn.
+extern float cnt1, cnt2;
 
 // Loads Data/Font.bmp into the font texture; 1 when loaded, else 0.
 int load_font();
-// Compiles one display list per glyph.
+// Compiles one display list per glyph cell: a 16 by 16 textured quad, then a move 16 right.
 void build_font();
+// Draws `string` in the current colour, additively, with its first glyph's lower-left corner
+// at (x, y) of a 1024 by 768 frame stretched over the window. Set 0 is the plain face, 1 (or
+// more) the bold one. Leaves lighting and depth testing on and 2D texturing off on unit 0.
+void glPrint(int x, int y, const char* string, int set);
+
+// The warnings, centred at the top of the frame: "PULL-DOWN", "PULL-UP", "TURN-AROUND".
+void draw_pull_down();
+void draw_pull_up();
+void draw_map_warning();

@@ -1,5 +1,16 @@
-// The scenery textures, loaded once at start-up.
+// The scenery textures, loaded once at start-up, and the upload of a read image.
 #pragma once
+
+#include "resources/Image.h"
+
+// OpenGL texture names, one slot per image file; 0 where the file did not load.
+//   0 Terrain.bmp  1 Sky.bmp  2 Grass1.bmp  3 Water.bmp  4 City1.bmp
+//   5 City2.bmp  6 Explo.bmp  7 Grass2.bmp  8 Plane.bmp  9 Sun.bmp
+extern unsigned int texture[10];
 
 // Loads the ten images of Data/ into texture objects; 1 when at least one loaded, else 0.
 int load_textures();
+
+// Uploads `image` as level 0 of the bound 2D texture (3 components), and with `mipmaps` the
+// whole chain as GLU builds it from the same image.
+void upload_image(const AUX_RGBImageRec& image, bool mipmaps);

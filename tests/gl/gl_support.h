@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/GL.h"
 
@@ -33,3 +36,23 @@ GLint gl_int(GLenum pname);
         EXPECT_NEAR(v_[2], (c), (tolerance)) << #actual;   \
         EXPECT_NEAR(v_[3], (d), (tolerance)) << #actual;   \
     } while (0)
+
+// One vertex as feedback mode reports it: window coordinates, colour, texture coordinates.
+struct FeedbackVertex {
+    float x, y, z;
+    float r, g, b, a;
+    float s, t;
+};
+struct FeedbackPrimitive {
+    GLenum token;  // GL_POLYGON_TOKEN, GL_LINE_TOKEN, GL_LINE_RESET_TOKEN, GL_POINT_TOKEN, ...
+    std::vector<FeedbackVertex> vertices;
+};
+
+// The primitives that `draw` emits, recorded in feedback mode (GL_3D_COLOR_TEXTURE) instead of
+// drawn.
+std::vector<FeedbackPrimitive> feedback(const std::function<void()>& draw);
+
+// The back buffer's pixels after glFinish: width * height * 3 bytes, bottom row first.
+std::vector<unsigned char> read_back(int width, int height);
+// Saves bottom-up RGB pixels as a PNG for people to look at.
+void save_png(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb);
