@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -38,21 +39,28 @@ std::string run_command(const std::string& command)
     return out;
 }
 
-Kestrix::Kestrix()
+Kestrix::Kestrix(const std::string& directory)
 {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+    char error_file[] = "/tmp/kestrix-stderr-XXXXXX";
+    const int error_fd = mkstemp(error_file);
+    if (error_fd < 0) throw std::runtime_error("mkstemp failed");
+    error_path = error_file;
     pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         dup2(fds[1], STDOUT_FILENO);
+        dup2(error_fd, STDERR_FILENO);
+        close(error_fd);
         close(fds[0]);
         close(fds[1]);
-        if (chdir(KESTRIX_ROOT) != 0) _exit(126);
+        if (chdir(directory.c_str()) != 0) _exit(126);
         execl(KESTRIX_BINARY, KESTRIX_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
+    close(error_fd);
     out_fd = fds[0];
     fcntl(out_fd, F_SETFL, fcntl(out_fd, F_GETFL) | O_NONBLOCK);
 }
@@ -64,6 +72,13 @@ Kestrix::~Kestrix()
         waitpid(pid, nullptr, 0);
     }
     if (out_fd >= 0) close(out_fd);
+    unlink(error_path.c_str());
+}
+
+std::string Kestrix::errors() const
+{
+    std::ifstream file(error_path);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void Kestrix::read_available()

@@ -25,7 +25,9 @@ struct WindowGeometry {
 
 class Kestrix {
 public:
-    Kestrix();   // starts the program; its standard output goes to a pipe read by this object
+    // Starts the program in `directory`, where it finds Data/; its standard output goes to a
+    // pipe read by this object, its standard error to a file.
+    explicit Kestrix(const std::string& directory = KESTRIX_ROOT);
     ~Kestrix();  // kills it if it still runs
     Kestrix(const Kestrix&) = delete;
     Kestrix& operator=(const Kestrix&) = delete;
@@ -33,6 +35,8 @@ public:
     // Reads the console until `pattern` is found in it; false after `seconds` without a match.
     bool wait_for_output(const std::regex& pattern, double seconds);
     const std::string& output() const { return console; }
+    // What the program has written to its standard error so far.
+    std::string errors() const;
 
     // The X window id of the top-level window titled exactly `title`, or "" after `seconds`.
     std::string window(const std::string& title, double seconds = 20);
@@ -49,6 +53,7 @@ private:
     int status = -1;
     bool ended = false;
     std::string console;
+    std::string error_path;
 };
 
 WindowGeometry window_geometry(const std::string& window_id);

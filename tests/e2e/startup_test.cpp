@@ -41,6 +41,12 @@ TEST(Startup, ConsoleShowsBannerClockRateRendererAndFrameRate)
     // Every figure overwrites the last in place: a carriage return first, no newline after.
     const size_t first_figure = console.find("\r  FPS = ");
     EXPECT_EQ(console.find('\n', first_figure), std::string::npos);
+
+    // Every image of Data/ was read without a complaint from the bitmap reader.
+    const std::string errors = program.errors();
+    for (const char* message : {"Failed to open DIB file", "Unknown DIB file format.",
+                                "Image file conversion error.", "Out of memory."})
+        EXPECT_EQ(errors.find(message), std::string::npos) << errors;
 }
 
 TEST(Startup, MainWindowShowsTheClearColour)
