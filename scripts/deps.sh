@@ -10,6 +10,7 @@ KESTRIX_PACKAGES=(
   libimgui-dev                           # the options window
   libsdl2-mixer-dev                      # the crash sound and the reader's message box
   xvfb xauth xdotool imagemagick x11-utils    # headless runs, input, screenshots
+  xfonts-base                            # core X fonts: SDL's message box draws with them
   libstb-dev fonts-dejavu-core           # reference decoder, PNG writer, font generator
   clang                                  # libFuzzer targets
 )

@@ -13,6 +13,26 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The id of a top-level window titled exactly `title`, or "" after `seconds`. SDL's message box
+// names itself with a UTF-8 typed WM_NAME, which xdotool's name search passes over, so this
+// reads the window tree instead.
+std::string window_in_tree(const std::string& title, double seconds)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    do {
+        const std::string tree = run_command("xwininfo -root -children 2>/dev/null");
+        std::smatch match;
+        if (std::regex_search(tree, match, std::regex("(0x[0-9a-f]+) \"" + title + "\"")))
+            return match[1];
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } while (std::chrono::steady_clock::now() < until);
+    return "";
+}
+
+}  // namespace
+
 TEST(DamagedImage, MessageBoxSaysWhyAndTheProgramGoesOn)
 {
     // A copy of Data/ whose sky has a header the reader does not know (a 108-byte one).
@@ -28,11 +48,14 @@ TEST(DamagedImage, MessageBoxSaysWhyAndTheProgramGoesOn)
     }
 
     Kestrix program(dir.string());
-    const std::string box = program.window("Error");
+    const std::string box = window_in_tree("Error", 20);
     ASSERT_FALSE(box.empty()) << "no message box; stderr: " << program.errors();
     EXPECT_NE(program.errors().find("Unknown DIB file format.\n"), std::string::npos)
         << program.errors();
     EXPECT_TRUE(program.output().find("FPS") == std::string::npos) << "start-up waits for the box";
+
+    const Image picture = screenshot(box, "damaged_image_message");
+    EXPECT_GT(picture.width, 0);
 
     // Return presses the box's OK button; start-up then goes on with the sky left empty.
     run_command("xdotool windowfocus --sync " + box + " key Return");
