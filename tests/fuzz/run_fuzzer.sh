@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs one libFuzzer session on the bitmap reader.
+#   run_fuzzer.sh FUZZER OUT_DIR [LIBFUZZER_OPTION...] -- SEED_DIR...
+# New inputs go to OUT_DIR/fuzz-work, emptied first; crash files to OUT_DIR/artifacts. Seed
+# directories that do not exist (yet) are left out. The exit status is the fuzzer's.
+# A tiny run-length file may decode into a picture of up to 2 GiB, the reader's limit, and
+# reading all of it under AddressSanitizer takes seconds: hence the memory limits and the long
+# per-input timeout.
+set -euo pipefail
+fuzzer=$1 out=$2
+shift 2
+options=()
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+[ $# -gt 0 ] && shift
+seeds=()
+for dir in "$@"; do [ -d "$dir" ] && seeds+=("$dir"); done
+rm -rf "$out/fuzz-work"
+mkdir -p "$out/fuzz-work" "$out/artifacts"
+exec "$fuzzer" -max_len=4096 -timeout=60 -rss_limit_mb=4096 -malloc_limit_mb=4096 \
+  -print_final_stats=1 -artifact_prefix="$out/artifacts/" "${options[@]}" \
+  "$out/fuzz-work" "${seeds[@]}"
