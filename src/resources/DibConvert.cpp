@@ -41,15 +41,23 @@ struct PixelSink {
 // A 5-bit channel widened to 8 bits by repeating its top bits.
 unsigned char widen5(unsigned v) { return static_cast<unsigned char>((v << 3) | (v >> 2)); }
 
-bool convert_uncompressed(const PixelSink& sink, unsigned bitCount, const unsigned char* bits,
-                          size_t bitsSize)
+bool supported_uncompressed(unsigned bitCount)
 {
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
-        bitCount != 32)
-        return false;
-    const int64_t stride = (sink.width * bitCount + 31) / 32 * 4;
-    if (stride * sink.rows > static_cast<int64_t>(bitsSize)) return false;
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+           bitCount == 32;
+}
 
+// Uncompressed rows are padded to a multiple of 4 bytes.
+int64_t row_stride(int64_t width, unsigned bitCount) { return (width * bitCount + 31) / 32 * 4; }
+
+int64_t row_count(const DibInfoHeader& info)
+{
+    return info.height < 0 ? -int64_t(info.height) : info.height;
+}
+
+void convert_uncompressed(const PixelSink& sink, unsigned bitCount, const unsigned char* bits)
+{
+    const int64_t stride = row_stride(sink.width, bitCount);
     for (int64_t y = 0; y < sink.rows; ++y) {
         const unsigned char* row = bits + y * stride;
         for (int64_t x = 0; x < sink.width; ++x) {
@@ -67,7 +75,6 @@ bool convert_uncompressed(const PixelSink& sink, unsigned bitCount, const unsign
             }
         }
     }
-    return true;
 }
 
 // Run-length encoded pixels: pairs (count, value) draw count pixels; a zero count escapes to
@@ -114,16 +121,27 @@ bool convert_run_length(const PixelSink& sink, bool fourBit, const unsigned char
 
 }  // namespace
 
+bool dib_pixels_convertible(const DibInfoHeader& info, size_t bitsSize)
+{
+    switch (info.compression) {
+    case DIB_RGB:
+        return supported_uncompressed(info.bitCount) &&
+               row_stride(info.width, info.bitCount) * row_count(info) <= int64_t(bitsSize);
+    case DIB_RLE8: return info.bitCount == 8;
+    case DIB_RLE4: return info.bitCount == 4;
+    default: return false;
+    }
+}
+
 int convert_dib_pixels(const DibInfoHeader& info, const DibColour* colours, size_t numColours,
                        const unsigned char* bits, size_t bitsSize, unsigned char* rgb)
 {
-    const int64_t rows = info.height < 0 ? -int64_t(info.height) : info.height;
+    if (!dib_pixels_convertible(info, bitsSize)) return 0;
+    const int64_t rows = row_count(info);
     const PixelSink sink{colours, numColours, info.width, rows, info.height < 0, rgb};
-    bool converted = false;
-    switch (info.compression) {
-    case DIB_RGB: converted = convert_uncompressed(sink, info.bitCount, bits, bitsSize); break;
-    case DIB_RLE8: converted = info.bitCount == 8 && convert_run_length(sink, false, bits, bitsSize); break;
-    case DIB_RLE4: converted = info.bitCount == 4 && convert_run_length(sink, true, bits, bitsSize); break;
-    }
-    return converted ? static_cast<int>(rows) : 0;
+    if (info.compression == DIB_RGB)
+        convert_uncompressed(sink, info.bitCount, bits);
+    else if (!convert_run_length(sink, info.compression == DIB_RLE4, bits, bitsSize))
+        return 0;
+    return static_cast<int>(rows);
 }

@@ -9,6 +9,11 @@ constexpr uint32_t DIB_RGB = 0;   // uncompressed
 constexpr uint32_t DIB_RLE8 = 1;  // run-length encoded, 8 bits per pixel
 constexpr uint32_t DIB_RLE4 = 2;  // run-length encoded, 4 bits per pixel
 
+// Whether the format is one convert_dib_pixels takes and, for uncompressed pixels, whether the
+// `bitsSize` bytes hold every row. Expects a positive width and a nonzero height whose 24-bit
+// picture stays within INT_MAX bytes.
+bool dib_pixels_convertible(const DibInfoHeader& info, size_t bitsSize);
+
 // Writes `info.width` x |`info.height`| pixels, bottom row first and without row padding, into
 // `rgb`, which the caller has zero-filled (pixels that a run-length encoded array skips stay
 // black). Supports 1, 4, 8, 16 (5-5-5), 24 and 32 bits per pixel uncompressed and run-length

@@ -146,6 +146,8 @@ AUX_RGBImageRec* dib_image_from_memory(const unsigned char* bytes, size_t size)
     const int64_t rows = info.height < 0 ? -int64_t(info.height) : info.height;
     if (rows > INT_MAX || info.width > INT_MAX / (3 * rows)) return refuse(OUT_OF_MEMORY);
     const int64_t dataSize = rows * info.width * 3;
+    // Refused before the picture is allocated: an unsupported format, or too few pixel bytes.
+    if (!dib_pixels_convertible(info, size - pixelsAt)) return refuse(CONVERSION_ERROR);
 
     auto* data = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(dataSize), 1));
     if (!data) return refuse(OUT_OF_MEMORY);
