@@ -133,11 +133,6 @@ AUX_RGBImageRec* dib_image_from_memory(const unsigned char* bytes, size_t size)
         const unsigned char* entry = bytes + tableAt + entrySize * i;
         colours[i] = DibColour{entry[0], entry[1], entry[2], 0};
     }
-    if (core) {
-        info.size = DIB_INFO_HEADER_SIZE;
-        info.clrUsed = info.clrImportant = numColours;
-    }
-
     const size_t pixelsAt = hasFileHeader ? pixelOffset : tableEnd;
     if (pixelsAt > size) return refuse(CONVERSION_ERROR);
     if (info.width <= 0 || info.height == 0) return refuse(CONVERSION_ERROR);

@@ -8,7 +8,8 @@
 
 #include "resources/Image.h"
 
-// The standard 40-byte info header; a core header is widened to this form.
+// The standard 40-byte info header; a core header fills its size, width, height, planes and
+// bit count, and leaves the rest 0 (uncompressed).
 struct DibInfoHeader {
     uint32_t size = 0;
     int32_t width = 0;
