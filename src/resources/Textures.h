@@ -8,6 +8,20 @@
 //   5 City2.bmp  6 Explo.bmp  7 Grass2.bmp  8 Plane.bmp  9 Sun.bmp
 extern unsigned int texture[10];
 
+// The slots by the file they hold.
+enum TextureSlot {
+    TEXTURE_TERRAIN = 0,
+    TEXTURE_SKY = 1,
+    TEXTURE_GRASS1 = 2,
+    TEXTURE_WATER = 3,
+    TEXTURE_CITY1 = 4,
+    TEXTURE_CITY2 = 5,
+    TEXTURE_EXPLO = 6,
+    TEXTURE_GRASS2 = 7,
+    TEXTURE_PLANE = 8,
+    TEXTURE_SUN = 9,
+};
+
 // Loads the ten images of Data/ into texture objects; 1 when at least one loaded, else 0.
 int load_textures();
 

@@ -1,9 +1,264 @@
 #include "terrain/TerrainGrid.h"
 
+#include <iostream>
+
+#include "platform/GLExt.h"
+#include "resources/Textures.h"
+#include "shell/Global.h"
+#include "shell/Sim.h"
+#include "terrain/Triangle.h"
+
 TerrainGrid terrain;
 
-void TerrainGrid::setPoints() {}
+// Keeps the generation's height range up to date with one new height.
+static void track_height(TerrainGrid& grid, float y)
+{
+    if (y < grid.lowestY) grid.lowestY = y;
+    if (y > grid.highestY) grid.highestY = y;
+}
 
-void TerrainGrid::update_current(int) {}
+// A midpoint off the flat ground is raised by up to `amplitude`; one on height 0 stays flat and
+// draws no random number.
+static void displace(TerrainGrid& grid, Vertex& point, int amplitude)
+{
+    if (point.y != 0) point.y += float(float_rand() * amplitude);
+    track_height(grid, point.y);
+}
 
-void TerrainGrid::display_terrain() {}
+// Midpoint subdivision of a grid of n points per side into one of 2n - 1: the coarse points are
+// copied, then the points between two rows, then the points between two columns.
+template <int n>
+static void refine(TerrainGrid& grid, const Vertex (&coarse)[n][n], Vertex (&fine)[2 * n - 1][2 * n - 1],
+                   int amplitude)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) fine[2 * i][2 * j] = coarse[i][j];
+    for (int r = 1; r <= 2 * n - 3; r += 2)
+        for (int c = 0; c <= 2 * n - 2; c += 2) {
+            fine[r][c] = getMidpoint(fine[r - 1][c], fine[r + 1][c]);
+            displace(grid, fine[r][c], amplitude);
+        }
+    for (int r = 0; r <= 2 * n - 2; ++r)
+        for (int c = 1; c <= 2 * n - 3; c += 2) {
+            fine[r][c] = getMidpoint(fine[r][c - 1], fine[r][c + 1]);
+            displace(grid, fine[r][c], amplitude);
+        }
+}
+
+void TerrainGrid::setPoints()
+{
+    // The rim: every point of the coarsest grid, row by row, between 3000 and 5999.
+    int presentZ = -231;
+    for (int i = 0; i < 22; ++i, presentZ += 22) {
+        int presentX = -231;
+        for (int j = 0; j < 22; ++j, presentX += 22) {
+            Vertex& point = Grid0[i][j];
+            point.setX(presentX * 64);
+            point.setY(int(randomRange(3000, 6000)));
+            point.setZ(presentZ * 64);
+            track_height(*this, point.y);
+        }
+    }
+    // Hills inside the two outermost rings of points.
+    for (int i = 2; i <= 19; ++i)
+        for (int j = 2; j <= 19; ++j) Grid0[i][j].setY(int(randomRange(-1500, 1500)));
+    // Flat ground for the airfield and the city.
+    for (int i = 7; i <= 14; ++i)
+        for (int j = 7; j <= 14; ++j) Grid0[i][j].setY(0);
+
+    refine(*this, Grid0, Grid1, 200);
+    refine(*this, Grid1, Grid2, 100);
+    refine(*this, Grid2, Grid3, 50);
+
+    makeTriangles();
+    makeSTriangles();
+
+    vertices = l0_vertices;
+    texCoord0 = l0_texCoord0;
+    texCoord1 = l0_texCoord1;
+    colours = l0_colours;
+    normals = l0_normals;
+    indices = l0_indices;
+}
+
+// Colour from height: dark green at 0, pale green at 3000, almost white at 6000.
+static void colour_by_height(Vertex& v)
+{
+    v.setR(float(v.y * (1.0 / 6000)));
+    v.setG(float(v.y * 0.64 * (1.0 / 6000) + 0.32));
+    v.setB(float(v.y * (1.0 / 6000)));
+    v.setA(1);
+}
+
+// Builds one level: two triangles per cell, each with three vertices of its own carrying the
+// face normal, so faces shade flat. One copy of the texture spans the whole grid; its
+// coordinates are summed in float as the cells go by.
+template <int n>
+static void build_level(int& indexCounter, const Vertex (&grid)[n][n], std::vector<float>& vertices,
+                        std::vector<float>& texCoord0, std::vector<float>& texCoord1,
+                        std::vector<float>& colours, std::vector<float>& normals,
+                        std::vector<unsigned int>& indices)
+{
+    const float s = 1.0f / n;
+    const size_t count = size_t(n - 1) * (n - 1) * 6;
+    vertices.reserve(count * 3);
+    normals.reserve(count * 3);
+    colours.reserve(count * 3);
+    texCoord0.reserve(count * 2);
+    texCoord1.reserve(count * 2);
+    indices.reserve(count);
+
+    auto emit = [&](const Vertex& v, const Triangle& face) {
+        vertices.insert(vertices.end(), {v.x, v.y, v.z});
+        normals.insert(normals.end(), {face.getNx(), face.getNy(), face.getNz()});
+        colours.insert(colours.end(), {v.r, v.g, v.b});
+        texCoord0.insert(texCoord0.end(), {v.texCoordx, v.texCoordy});
+        texCoord1.insert(texCoord1.end(), {v.texCoordx, v.texCoordy});
+        indices.push_back(unsigned(indexCounter));
+        ++indexCounter;
+    };
+
+    indexCounter = 0;
+    float tc1 = 0, tc2 = 0;
+    for (int i = 0; i < n - 1; ++i) {
+        for (int j = 0; j < n - 1; ++j) {
+            Vertex a = grid[i][j], b = grid[i + 1][j], c = grid[i + 1][j + 1], d = grid[i][j + 1];
+            a.setTexCoordx(tc1);
+            a.setTexCoordy(tc2);
+            b.setTexCoordx(tc1 + s);
+            b.setTexCoordy(tc2);
+            c.setTexCoordx(tc1 + s);
+            c.setTexCoordy(tc2 + s);
+            d.setTexCoordx(tc1);
+            d.setTexCoordy(tc2 + s);
+            for (Vertex* v : {&a, &b, &c, &d}) colour_by_height(*v);
+
+            Triangle first, second;
+            first.setVertexData(a, b, c);
+            second.setVertexData(a, c, d);
+            emit(a, first);
+            emit(b, first);
+            emit(c, first);
+            emit(a, second);
+            emit(c, second);
+            emit(d, second);
+            tc2 += s;
+        }
+        tc1 += s;
+        tc2 = 0;
+    }
+}
+
+void TerrainGrid::makeTriangles()
+{
+    build_level(indexCounter, Grid0, l0_vertices, l0_texCoord0, l0_texCoord1, l0_colours,
+                l0_normals, l0_indices);
+}
+
+void TerrainGrid::makeSTriangles()
+{
+    build_level(indexCounter, Grid1, l1_vertices, l1_texCoord0, l1_texCoord1, l1_colours,
+                l1_normals, l1_indices);
+    build_level(indexCounter, Grid2, l2_vertices, l2_texCoord0, l2_texCoord1, l2_colours,
+                l2_normals, l2_indices);
+    build_level(indexCounter, Grid3, l3_vertices, l3_texCoord0, l3_texCoord1, l3_colours,
+                l3_normals, l3_indices);
+}
+
+void TerrainGrid::update_current(int t)
+{
+    switch (t) {
+    case 0:
+        vertices = l0_vertices;
+        texCoord0 = l0_texCoord0;
+        texCoord1 = l0_texCoord1;
+        colours = l0_colours;
+        normals = l0_normals;
+        indices = l0_indices;
+        break;
+    case 1:
+        vertices = l1_vertices;
+        texCoord0 = l1_texCoord0;
+        texCoord1 = l1_texCoord1;
+        colours = l1_colours;
+        normals = l1_normals;
+        indices = l1_indices;
+        break;
+    case 2:
+        vertices = l2_vertices;
+        texCoord0 = l2_texCoord0;
+        texCoord1 = l2_texCoord1;
+        colours = l2_colours;
+        normals = l2_normals;
+        indices = l2_indices;
+        break;
+    case 3:
+        vertices = l3_vertices;
+        texCoord0 = l3_texCoord0;
+        texCoord1 = l3_texCoord1;
+        colours = l3_colours;
+        normals = l3_normals;
+        indices = l3_indices;
+        break;
+    default:
+        return;
+    }
+    std::cout << "  Terrain: " << indices.size() / 3 << " triangles\n\n" << std::flush;
+}
+
+// Makes `unit` the active texture unit for both texturing and client arrays.
+static void select_unit(GLenum unit)
+{
+    ext::glActiveTextureARB(unit);
+    ext::glClientActiveTextureARB(unit);
+}
+
+void TerrainGrid::display_terrain()
+{
+    const GLsizei numtris = GLsizei(indices.size());
+    if (numtris == 0) return;  // nothing generated yet; locking an empty range is an error
+
+    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
+    glColorPointer(3, GL_FLOAT, 0, colours.data());
+    ext::glNormalPointerEXT(GL_FLOAT, 0, numtris, normals.data());
+    // Both units' coordinate arrays stay enabled, and drawing reads every enabled array: a unit
+    // whose texture is off still points into the current level, never at storage that a level
+    // switch has released.
+    if (!texture1_) {
+        ext::glClientActiveTextureARB(GL_TEXTURE0_ARB);
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord0.data());
+    }
+    if (!texture2_) {
+        ext::glClientActiveTextureARB(GL_TEXTURE1_ARB);
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord1.data());
+    }
+
+    if (culling_enable) glEnable(GL_CULL_FACE);
+    if (texture1_) {  // base texture
+        select_unit(GL_TEXTURE0_ARB);
+        glBindTexture(GL_TEXTURE_2D, texture[TEXTURE_GRASS1]);
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord0.data());
+        glEnable(GL_TEXTURE_2D);
+    }
+    if (texture2_) {  // light map over it
+        select_unit(GL_TEXTURE1_ARB);
+        glBindTexture(GL_TEXTURE_2D, texture[TEXTURE_GRASS2]);
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord1.data());
+        glEnable(GL_TEXTURE_2D);
+    }
+
+    ext::glLockArraysEXT(0, numtris);
+    glDrawElements(surface == GL_POLYGON ? GL_TRIANGLES : GL_LINES, numtris, GL_UNSIGNED_INT,
+                   indices.data());
+    ext::glUnlockArraysEXT();
+
+    if (texture1_) {
+        select_unit(GL_TEXTURE0_ARB);
+        glDisable(GL_TEXTURE_2D);
+    }
+    if (texture2_) {
+        select_unit(GL_TEXTURE1_ARB);
+        glDisable(GL_TEXTURE_2D);
+    }
+    if (culling_enable) glDisable(GL_CULL_FACE);
+}
