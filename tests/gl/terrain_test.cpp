@@ -217,4 +217,43 @@ TEST_F(TerrainTest, WorldShiftsTheTerrainUnderTheAircraftAndRestoresTheMatrix)
     EXPECT_NO_GL_ERROR();
 }
 
+// Seen from straight above without light or fog, the untextured terrain shows its height colours
+// (the flat centre dark green); the two textures modulate them. The textured picture is saved
+// for people to look at.
+TEST_F(TerrainTest, TexturesModulateTheHeightColours)
+{
+    terrain.update_current(3);
+    surface = GL_POLYGON;
+    culling_enable = 1;
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glViewport(0, 0, 640, 480);
+    look_at_the_whole_terrain(true);
+    auto centre = [] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        terrain.display_terrain();
+        const auto rgb = read_back(640, 480);
+        return std::array<int, 3>{rgb[(240 * 640 + 320) * 3], rgb[(240 * 640 + 320) * 3 + 1],
+                                  rgb[(240 * 640 + 320) * 3 + 2]};
+    };
+
+    texture1_ = texture2_ = 0;
+    const auto plain = centre();
+    EXPECT_EQ(plain[0], 0);
+    EXPECT_NEAR(plain[1], 0.32 * 255, 1);
+    EXPECT_EQ(plain[2], 0);
+
+    texture1_ = texture2_ = 1;
+    const auto textured = centre();
+    EXPECT_LT(textured[1], plain[1] - 5) << "the images darken the green they are laid over";
+    EXPECT_EQ(textured[0], 0);
+    save_png(GL_ARTIFACTS "/terrain_from_above.png", 640, 480, read_back(640, 480));
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    EXPECT_NO_GL_ERROR();
+}
+
 }  // namespace
