@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +19,19 @@ int gl_test_window();
 class GLTest : public ::testing::Test {
 protected:
     void SetUp() override;
+};
+
+// Runs the enclosed code from `directory` (for example the repository root, where Data/ is).
+class InDirectory {
+public:
+    explicit InDirectory(const std::string& directory) : previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(directory);
+    }
+    ~InDirectory() { std::filesystem::current_path(previous); }
+
+private:
+    std::filesystem::path previous;
 };
 
 std::array<float, 4> gl_floats(GLenum pname);

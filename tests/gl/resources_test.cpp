@@ -18,18 +18,6 @@
 namespace {
 
 // Runs the test in `directory`, where the loaders look for Data/.
-class InDirectory {
-public:
-    explicit InDirectory(const std::string& directory) : previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(directory);
-    }
-    ~InDirectory() { std::filesystem::current_path(previous); }
-
-private:
-    std::filesystem::path previous;
-};
-
 class ResourcesTest : public GLTest {
 protected:
     void SetUp() override

@@ -48,6 +48,7 @@ protected:
         static bool ready = false;
         if (!ready) {  // once per process: the extension entry points, textures and landscape
             init_Ext();
+            InDirectory root(KESTRIX_ROOT);
             load_textures();
             if (terrain.l0_indices.empty()) terrain.setPoints();
             ready = true;
