@@ -10,6 +10,50 @@
 
 TerrainGrid terrain;
 
+namespace {
+
+// The six arrays of one level, which are always filled and copied together.
+struct LevelArrays {
+    std::vector<float>& vertices;
+    std::vector<float>& texCoord0;
+    std::vector<float>& texCoord1;
+    std::vector<float>& colours;
+    std::vector<float>& normals;
+    std::vector<unsigned int>& indices;
+};
+
+LevelArrays level_arrays(TerrainGrid& g, int t)
+{
+    switch (t) {
+    case 0:
+        return {g.l0_vertices, g.l0_texCoord0, g.l0_texCoord1, g.l0_colours, g.l0_normals,
+                g.l0_indices};
+    case 1:
+        return {g.l1_vertices, g.l1_texCoord0, g.l1_texCoord1, g.l1_colours, g.l1_normals,
+                g.l1_indices};
+    case 2:
+        return {g.l2_vertices, g.l2_texCoord0, g.l2_texCoord1, g.l2_colours, g.l2_normals,
+                g.l2_indices};
+    default:
+        return {g.l3_vertices, g.l3_texCoord0, g.l3_texCoord1, g.l3_colours, g.l3_normals,
+                g.l3_indices};
+    }
+}
+
+// Makes a copy of level t the current arrays.
+void make_current(TerrainGrid& g, int t)
+{
+    const LevelArrays level = level_arrays(g, t);
+    g.vertices = level.vertices;
+    g.texCoord0 = level.texCoord0;
+    g.texCoord1 = level.texCoord1;
+    g.colours = level.colours;
+    g.normals = level.normals;
+    g.indices = level.indices;
+}
+
+}  // namespace
+
 // Keeps the generation's height range up to date with one new height.
 static void track_height(TerrainGrid& grid, float y)
 {
@@ -28,8 +72,8 @@ static void displace(TerrainGrid& grid, Vertex& point, int amplitude)
 // Midpoint subdivision of a grid of n points per side into one of 2n - 1: the coarse points are
 // copied, then the points between two rows, then the points between two columns.
 template <int n>
-static void refine(TerrainGrid& grid, const Vertex (&coarse)[n][n], Vertex (&fine)[2 * n - 1][2 * n - 1],
-                   int amplitude)
+static void refine(TerrainGrid& grid, const Vertex (&coarse)[n][n],
+                   Vertex (&fine)[2 * n - 1][2 * n - 1], int amplitude)
 {
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) fine[2 * i][2 * j] = coarse[i][j];
@@ -72,13 +116,7 @@ void TerrainGrid::setPoints()
 
     makeTriangles();
     makeSTriangles();
-
-    vertices = l0_vertices;
-    texCoord0 = l0_texCoord0;
-    texCoord1 = l0_texCoord1;
-    colours = l0_colours;
-    normals = l0_normals;
-    indices = l0_indices;
+    make_current(*this, 0);
 }
 
 // Colour from height: dark green at 0, pale green at 3000, almost white at 6000.
@@ -94,27 +132,24 @@ static void colour_by_height(Vertex& v)
 // face normal, so faces shade flat. One copy of the texture spans the whole grid; its
 // coordinates are summed in float as the cells go by.
 template <int n>
-static void build_level(int& indexCounter, const Vertex (&grid)[n][n], std::vector<float>& vertices,
-                        std::vector<float>& texCoord0, std::vector<float>& texCoord1,
-                        std::vector<float>& colours, std::vector<float>& normals,
-                        std::vector<unsigned int>& indices)
+static void build_level(int& indexCounter, const Vertex (&grid)[n][n], const LevelArrays& level)
 {
     const float s = 1.0f / n;
     const size_t count = size_t(n - 1) * (n - 1) * 6;
-    vertices.reserve(count * 3);
-    normals.reserve(count * 3);
-    colours.reserve(count * 3);
-    texCoord0.reserve(count * 2);
-    texCoord1.reserve(count * 2);
-    indices.reserve(count);
+    level.vertices.reserve(count * 3);
+    level.normals.reserve(count * 3);
+    level.colours.reserve(count * 3);
+    level.texCoord0.reserve(count * 2);
+    level.texCoord1.reserve(count * 2);
+    level.indices.reserve(count);
 
     auto emit = [&](const Vertex& v, const Triangle& face) {
-        vertices.insert(vertices.end(), {v.x, v.y, v.z});
-        normals.insert(normals.end(), {face.getNx(), face.getNy(), face.getNz()});
-        colours.insert(colours.end(), {v.r, v.g, v.b});
-        texCoord0.insert(texCoord0.end(), {v.texCoordx, v.texCoordy});
-        texCoord1.insert(texCoord1.end(), {v.texCoordx, v.texCoordy});
-        indices.push_back(unsigned(indexCounter));
+        level.vertices.insert(level.vertices.end(), {v.x, v.y, v.z});
+        level.normals.insert(level.normals.end(), {face.getNx(), face.getNy(), face.getNz()});
+        level.colours.insert(level.colours.end(), {v.r, v.g, v.b});
+        level.texCoord0.insert(level.texCoord0.end(), {v.texCoordx, v.texCoordy});
+        level.texCoord1.insert(level.texCoord1.end(), {v.texCoordx, v.texCoordy});
+        level.indices.push_back(unsigned(indexCounter));
         ++indexCounter;
     };
 
@@ -149,60 +184,19 @@ static void build_level(int& indexCounter, const Vertex (&grid)[n][n], std::vect
     }
 }
 
-void TerrainGrid::makeTriangles()
-{
-    build_level(indexCounter, Grid0, l0_vertices, l0_texCoord0, l0_texCoord1, l0_colours,
-                l0_normals, l0_indices);
-}
+void TerrainGrid::makeTriangles() { build_level(indexCounter, Grid0, level_arrays(*this, 0)); }
 
 void TerrainGrid::makeSTriangles()
 {
-    build_level(indexCounter, Grid1, l1_vertices, l1_texCoord0, l1_texCoord1, l1_colours,
-                l1_normals, l1_indices);
-    build_level(indexCounter, Grid2, l2_vertices, l2_texCoord0, l2_texCoord1, l2_colours,
-                l2_normals, l2_indices);
-    build_level(indexCounter, Grid3, l3_vertices, l3_texCoord0, l3_texCoord1, l3_colours,
-                l3_normals, l3_indices);
+    build_level(indexCounter, Grid1, level_arrays(*this, 1));
+    build_level(indexCounter, Grid2, level_arrays(*this, 2));
+    build_level(indexCounter, Grid3, level_arrays(*this, 3));
 }
 
 void TerrainGrid::update_current(int t)
 {
-    switch (t) {
-    case 0:
-        vertices = l0_vertices;
-        texCoord0 = l0_texCoord0;
-        texCoord1 = l0_texCoord1;
-        colours = l0_colours;
-        normals = l0_normals;
-        indices = l0_indices;
-        break;
-    case 1:
-        vertices = l1_vertices;
-        texCoord0 = l1_texCoord0;
-        texCoord1 = l1_texCoord1;
-        colours = l1_colours;
-        normals = l1_normals;
-        indices = l1_indices;
-        break;
-    case 2:
-        vertices = l2_vertices;
-        texCoord0 = l2_texCoord0;
-        texCoord1 = l2_texCoord1;
-        colours = l2_colours;
-        normals = l2_normals;
-        indices = l2_indices;
-        break;
-    case 3:
-        vertices = l3_vertices;
-        texCoord0 = l3_texCoord0;
-        texCoord1 = l3_texCoord1;
-        colours = l3_colours;
-        normals = l3_normals;
-        indices = l3_indices;
-        break;
-    default:
-        return;
-    }
+    if (t < 0 || t > 3) return;
+    make_current(*this, t);
     std::cout << "  Terrain: " << indices.size() / 3 << " triangles\n\n" << std::flush;
 }
 

@@ -76,6 +76,13 @@ protected:
         glLoadIdentity();
         glRotatef(from_above ? 90.0f : -90.0f, 1, 0, 0);
     }
+    static void reset_view()
+    {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
     std::array<int, 4> flags{};
 };
 
@@ -90,8 +97,9 @@ TEST_F(TerrainTest, LeavesCullingTexturingAndMatricesAsItFoundThem)
         texture1_ = (options >> 1) & 1;
         texture2_ = (options >> 2) & 1;
         surface = options & 8 ? GL_LINE_LOOP : GL_POLYGON;
-        SCOPED_TRACE(testing::Message() << "culling " << culling_enable << " texture1_ " << texture1_
-                                        << " texture2_ " << texture2_ << " surface " << surface);
+        SCOPED_TRACE(testing::Message() << "culling " << culling_enable << " texture1_ "
+                                        << texture1_ << " texture2_ " << texture2_ << " surface "
+                                        << surface);
         glActiveTexture(GL_TEXTURE0);
         glClientActiveTexture(GL_TEXTURE1);
 
@@ -146,7 +154,6 @@ TEST_F(TerrainTest, LevelZeroEmitsItsTrianglesOrItsLineSegments)
     terrain.update_current(0);
     texture1_ = texture2_ = 1;
     culling_enable = 1;
-    glPushMatrix();
 
     surface = GL_POLYGON;
     look_at_the_whole_terrain(true);
@@ -174,10 +181,7 @@ TEST_F(TerrainTest, LevelZeroEmitsItsTrianglesOrItsLineSegments)
         ASSERT_TRUE(p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN);
         ASSERT_NE(p.vertices[0].y, p.vertices[1].y);
     }
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    reset_view();
     EXPECT_NO_GL_ERROR();
 }
 
@@ -211,10 +215,7 @@ TEST_F(TerrainTest, WorldShiftsTheTerrainUnderTheAircraftAndRestoresTheMatrix)
     ASSERT_EQ(shifted.size(), 882u);
     EXPECT_NEAR(shifted[0].vertices[0].x, first_x - 3.2, 0.01);
     EXPECT_EQ(gl_matrix(GL_MODELVIEW_MATRIX), before);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    reset_view();
     EXPECT_NO_GL_ERROR();
 }
 
@@ -250,10 +251,7 @@ TEST_F(TerrainTest, TexturesModulateTheHeightColours)
     EXPECT_EQ(textured[0], 0);
     save_png(GL_ARTIFACTS "/terrain_from_above.png", 640, 480, read_back(640, 480));
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    reset_view();
     EXPECT_NO_GL_ERROR();
 }
 

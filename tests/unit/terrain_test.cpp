@@ -116,7 +116,8 @@ TEST_F(Landscape, ReferenceHeightsAndDrawOrder)
     float lowest = 0, highest = 0;
     for (int r = 0; r < 169; ++r)
         for (int c = 0; c < 169; ++c) {
-            const bool hill = r % 8 == 0 && c % 8 == 0 && r >= 16 && r <= 152 && c >= 16 && c <= 152;
+            const bool hill =
+                r % 8 == 0 && c % 8 == 0 && r >= 16 && r <= 152 && c >= 16 && c <= 152;
             if (!hill) lowest = std::min(lowest, grid->Grid3[r][c].y);
             highest = std::max(highest, grid->Grid3[r][c].y);
         }
@@ -181,10 +182,14 @@ TEST_F(Landscape, MeshCountsIndicesAndNormals)
         const std::vector<unsigned>& indices;
         size_t triangles;
     } levels[] = {
-        {grid->l0_vertices, grid->l0_normals, grid->l0_colours, grid->l0_texCoord0, grid->l0_texCoord1, grid->l0_indices, 882},
-        {grid->l1_vertices, grid->l1_normals, grid->l1_colours, grid->l1_texCoord0, grid->l1_texCoord1, grid->l1_indices, 3528},
-        {grid->l2_vertices, grid->l2_normals, grid->l2_colours, grid->l2_texCoord0, grid->l2_texCoord1, grid->l2_indices, 14112},
-        {grid->l3_vertices, grid->l3_normals, grid->l3_colours, grid->l3_texCoord0, grid->l3_texCoord1, grid->l3_indices, 56448},
+        {grid->l0_vertices, grid->l0_normals, grid->l0_colours, grid->l0_texCoord0,
+         grid->l0_texCoord1, grid->l0_indices, 882},
+        {grid->l1_vertices, grid->l1_normals, grid->l1_colours, grid->l1_texCoord0,
+         grid->l1_texCoord1, grid->l1_indices, 3528},
+        {grid->l2_vertices, grid->l2_normals, grid->l2_colours, grid->l2_texCoord0,
+         grid->l2_texCoord1, grid->l2_indices, 14112},
+        {grid->l3_vertices, grid->l3_normals, grid->l3_colours, grid->l3_texCoord0,
+         grid->l3_texCoord1, grid->l3_indices, 56448},
     };
     for (const auto& level : levels) {
         const size_t count = level.triangles * 3;
@@ -264,8 +269,9 @@ TEST(TerrainColours, FromHeight)
     grid->Grid0[1][1].y = 6000;
     grid->Grid0[0][1].y = -1500;
     grid->makeTriangles();
-    const float expected[][3] = {
-        {0, 0.32f, 0}, {0.5f, 0.64f, 0.5f}, {1, 0.96f, 1}, {0, 0.32f, 0}, {1, 0.96f, 1}, {-0.25f, 0.16f, -0.25f}};
+    // Vertices A, B, C, A, C, D of the first cell.
+    const float expected[][3] = {{0, 0.32f, 0}, {0.5f, 0.64f, 0.5f},     {1, 0.96f, 1},
+                                 {0, 0.32f, 0}, {1, 0.96f, 1}, {-0.25f, 0.16f, -0.25f}};
     for (int k = 0; k < 6; ++k)
         for (int channel = 0; channel < 3; ++channel)
             EXPECT_FLOAT_EQ(grid->l0_colours[3 * k + channel], expected[k][channel]) << k;
