@@ -4,11 +4,9 @@
 #include "resources/Image.h"
 
 // OpenGL texture names, one slot per image file; 0 where the file did not load.
-//   0 Terrain.bmp  1 Sky.bmp  2 Grass1.bmp  3 Water.bmp  4 City1.bmp
-//   5 City2.bmp  6 Explo.bmp  7 Grass2.bmp  8 Plane.bmp  9 Sun.bmp
 extern unsigned int texture[10];
 
-// The slots by the file they hold.
+// The slots by the file they hold (Data/Terrain.bmp, Data/Sky.bmp, ...).
 enum TextureSlot {
     TEXTURE_TERRAIN = 0,
     TEXTURE_SKY = 1,
