@@ -185,6 +185,25 @@ TEST_F(TerrainTest, LevelZeroEmitsItsTrianglesOrItsLineSegments)
     EXPECT_NO_GL_ERROR();
 }
 
+void* nothing_found(const char*, const char*) { return nullptr; }
+
+// Where the driver offers none of the extension entry points, the core functions draw the same.
+TEST_F(TerrainTest, DrawsThroughTheCoreFunctionsWithoutExtensions)
+{
+    terrain.update_current(0);
+    surface = GL_POLYGON;
+    culling_enable = 0;
+    look_at_the_whole_terrain(true);
+    gl_extension_proc = nothing_found;
+    init_Ext();
+    const size_t emitted = feedback([] { terrain.display_terrain(); }).size();
+    gl_extension_proc = window_system_extension_proc;
+    init_Ext();
+    EXPECT_EQ(emitted, 882u);
+    reset_view();
+    EXPECT_NO_GL_ERROR();
+}
+
 TEST_F(TerrainTest, NothingIsDrawnBeforeTheLandscapeIsGenerated)
 {
     auto empty = std::make_unique<TerrainGrid>();
