@@ -2,15 +2,6 @@
 
 #include <cstring>
 
-namespace ext {
-PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
-PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
-PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = nullptr;
-PFNGLLOCKARRAYSEXTPROC glLockArraysEXT = nullptr;
-PFNGLUNLOCKARRAYSEXTPROC glUnlockArraysEXT = nullptr;
-PFNGLTEXCOORDPOINTEREXTPROC glTexCoordPointerEXT = nullptr;
-PFNGLNORMALPOINTEREXTPROC glNormalPointerEXT = nullptr;
-}  // namespace ext
 
 bool gl_has_extension(const char* extension)
 {
@@ -49,3 +40,14 @@ void APIENTRY normal_pointer_uncounted(GLenum type, GLsizei stride, GLsizei, con
 void APIENTRY lock_arrays_skipped(GLint, GLsizei) {}
 
 void APIENTRY unlock_arrays_skipped() {}
+
+// Until init_Ext looks them up, the core functions and the stand-ins serve.
+namespace ext {
+PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = glActiveTexture;
+PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = glMultiTexCoord2f;
+PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = glClientActiveTexture;
+PFNGLLOCKARRAYSEXTPROC glLockArraysEXT = lock_arrays_skipped;
+PFNGLUNLOCKARRAYSEXTPROC glUnlockArraysEXT = unlock_arrays_skipped;
+PFNGLTEXCOORDPOINTEREXTPROC glTexCoordPointerEXT = tex_coord_pointer_uncounted;
+PFNGLNORMALPOINTEREXTPROC glNormalPointerEXT = normal_pointer_uncounted;
+}  // namespace ext

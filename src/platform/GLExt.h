@@ -5,7 +5,8 @@
 #include "platform/GL.h"
 
 // The GL headers already declare functions with these names, so the looked-up addresses live in
-// their own namespace: call them as ext::glActiveTextureARB(...). After init_Ext none is null.
+// their own namespace: call them as ext::glActiveTextureARB(...). None is ever null: before
+// init_Ext, and wherever the driver lacks an entry point, the core function or a stand-in serves.
 namespace ext {
 extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
