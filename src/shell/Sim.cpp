@@ -4,6 +4,7 @@
 
 #include "aircraft/Collision.h"
 #include "aircraft/Explosion.h"
+#include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "cockpit/Options.h"

@@ -70,7 +70,7 @@ std::vector<FeedbackPrimitive> feedback(const std::function<void()>& draw)
     constexpr size_t vertex_floats = 11;  // x, y, z; r, g, b, a; s, t, r, q
     auto vertex_at = [&](size_t i) {
         const GLfloat* v = &buffer[i];
-        return FeedbackVertex{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]};
+        return FeedbackVertex{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]};
     };
     for (size_t i = 0; i < size_t(std::max(used, 0));) {
         FeedbackPrimitive primitive{GLenum(buffer[i++]), {}};

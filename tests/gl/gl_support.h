@@ -55,7 +55,7 @@ GLint gl_int(GLenum pname);
 struct FeedbackVertex {
     float x, y, z;
     float r, g, b, a;
-    float s, t;
+    float s, t, p;
 };
 struct FeedbackPrimitive {
     GLenum token;  // GL_POLYGON_TOKEN, GL_LINE_TOKEN, GL_LINE_RESET_TOKEN, GL_POINT_TOKEN, ...

@@ -1,0 +1,11 @@
+// The kinematic flight model: the throttle sets the speed, the control surfaces turn the
+// aircraft at rates proportional to their deflection.
+#pragma once
+
+// One flight step: position, attitude, propeller and undercarriage.
+void plane_idle();
+// Moves the aircraft along its heading and pitch by the previous frame's time, and lifts it by
+// the flaps once per step.
+void move_plane();
+// Turns heading, pitch and bank by the control deflections (per step).
+void head_plane();
