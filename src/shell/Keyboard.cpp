@@ -1,8 +1,14 @@
 #include "shell/Keyboard.h"
 
 #include "aircraft/FlightState.h"
+#include "aircraft/Plane.h"
+#include "platform/GL.h"
+#include "shell/Camera.h"
 #include "shell/Sim.h"
 #include "terrain/TerrainGrid.h"
+
+// Every limit below is tested before the step and nothing is clamped after it: a control moves
+// only while inside its limit, so from its start value it reaches the limit but never passes it.
 
 void keyb(unsigned char key, int, int)
 {
@@ -10,6 +16,48 @@ void keyb(unsigned char key, int, int)
     case 'T':
     case 't':
         tower_view = tower_view == 0 ? 1 : 0;
+        break;
+    // The camera keys turn and zoom the chase camera, also while the tower view is shown.
+    case '8':
+        camera.xr += 1;
+        break;
+    case '2':
+        camera.xr -= 1;
+        break;
+    case '4':
+        camera.yr += 1;
+        break;
+    case '6':
+        camera.yr -= 1;
+        break;
+    case '1':
+        camera.zr += 1;
+        break;
+    case '3':
+        camera.zr -= 1;
+        break;
+    case '5':
+        camera.xr = 0;
+        camera.yr = 0;
+        camera.zr = 0;
+        break;
+    case '7':
+        camera.ZoomIn();
+        break;
+    case '9':
+        camera.ZoomOut();
+        break;
+    case 'G':
+    case 'g':  // the gear is commanded only in the air; on the ground a leg on its way goes on
+        if (world_y > 0) gear_out = gear_out == 0 ? 1 : 0;
+        move_gear();
+        glutPostRedisplay();
+        break;
+    case '+':  // raised from 990 the throttle reaches 1005
+        if (throttle < 1000) throttle += 15;
+        break;
+    case '-':
+        if (throttle > 0) throttle -= 15;
         break;
     case 'R':
     case 'r':
@@ -27,9 +75,55 @@ void keyb(unsigned char key, int, int)
         if (level < 0) level = 0;
         terrain.update_current(level);
         break;
+    case 'S':
+    case 's':  // overhead view; placing the camera also stops its turning
+        camera.Position(0, 20000, -20, 0, 0, 0, 0, 1, 0);
+        break;
     default:
         break;
     }
 }
 
-void special_keys(int, int, int) {}
+void special_keys(int key, int, int)
+{
+    switch (key) {
+    case GLUT_KEY_F1:
+        glutFullScreen();
+        break;
+    case GLUT_KEY_F2:
+        // Back to the start size, and back to the start place: a window left where full screen
+        // had put it would sit in the screen's corner, which is not where the player found it.
+        glutReshapeWindow(640, 480);
+        glutPositionWindow(100, 100);
+        break;
+    case GLUT_KEY_F3:
+        if (angle_aileron < 45) angle_aileron += 5;
+        break;
+    case GLUT_KEY_F4:
+        if (angle_aileron > -45) angle_aileron -= 5;
+        break;
+    case GLUT_KEY_LEFT:
+        if (angle_rudder > -45) angle_rudder -= 2.5;
+        break;
+    case GLUT_KEY_UP:  // nose down
+        if (angle_elevator > -45) angle_elevator -= 2.5;
+        break;
+    case GLUT_KEY_RIGHT:
+        if (angle_rudder < 45) angle_rudder += 2.5;
+        break;
+    case GLUT_KEY_DOWN:  // nose up
+        if (angle_elevator < 45) angle_elevator += 2.5;
+        break;
+    case GLUT_KEY_PAGE_UP:
+        if (angle_flap < 30) angle_flap += 2.5;
+        break;
+    case GLUT_KEY_PAGE_DOWN:
+        if (angle_flap > 0) angle_flap -= 2.5;
+        break;
+    case GLUT_KEY_END:
+        reset_();
+        break;
+    default:
+        break;
+    }
+}
