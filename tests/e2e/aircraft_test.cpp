@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "e2e_support.h"
+
+namespace {
+
+bool is_ground(const unsigned char* p) { return p[1] > p[0] + 20 && p[1] > p[2] + 20; }
+
+// A light, nearly colourless pixel: the aircraft's metal skin.
+bool is_metal(const unsigned char* p)
+{
+    return p[0] > 120 && std::abs(p[0] - p[1]) < 40 && std::abs(p[1] - p[2]) < 40;
+}
+
+void pause(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// Pixels that differ between two pictures of the same size, above row `below`.
+int changed_above(const Image& a, const Image& b, int below)
+{
+    int changed = 0;
+    for (int y = 0; y < below; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const unsigned char* p = a.pixel(x, y);
+            const unsigned char* q = b.pixel(x, y);
+            if (p[0] != q[0] || p[1] != q[1] || p[2] != q[2]) ++changed;
+        }
+    return changed;
+}
+
+class Aircraft : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = program.window("Kestrix b0.xxx");
+        ASSERT_FALSE(window.empty()) << program.output();
+        ASSERT_TRUE(program.wait_for_output(std::regex("FPS = "), 60));
+    }
+    void key(const std::string& name, int times = 1)
+    {
+        run_command("xdotool key --window " + window + " --repeat " + std::to_string(times) +
+                    " --delay 10 " + name);
+    }
+    Kestrix program;
+    std::string window;
+};
+
+// From the chase camera the aircraft stands at the centre of the window, seen from behind and
+// above, in its metal skin over the ground: wide (the wing), and as much to the left of the
+// centre line as to the right.
+TEST_F(Aircraft, StandsInTheChaseViewAtTheCentre)
+{
+    const Image image = screenshot(window, "aircraft");
+    int metal = 0, left = 0, right = 0, low_x = image.width, high_x = 0, low_y = image.height,
+        high_y = 0;
+    for (int y = image.height / 3; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const unsigned char* p = image.pixel(x, y);
+            if (is_ground(p)) continue;
+            (x < image.width / 2 ? left : right) += 1;
+            low_x = std::min(low_x, x);
+            high_x = std::max(high_x, x);
+            low_y = std::min(low_y, y);
+            high_y = std::max(high_y, y);
+            if (is_metal(p)) ++metal;
+        }
+    EXPECT_GT(metal, 3000);
+    EXPECT_NEAR(left, right, 0.1 * (left + right));
+    EXPECT_NEAR((low_x + high_x) / 2.0, image.width / 2.0, 8);
+    EXPECT_GT(high_x - low_x, image.width / 4);  // the span
+    EXPECT_LT(high_x - low_x, image.width / 2);
+    EXPECT_NEAR((low_y + high_y) / 2.0, image.height / 2.0, image.height / 10.0);
+}
+
+// Standing still, the picture does not change; with the throttle opened the aircraft rolls
+// toward the hills ahead, which grow from one picture to the next.
+TEST_F(Aircraft, ThrottleMovesItAlongTheRunway)
+{
+    const int horizon = 170;  // the hills and mountains ahead lie above this row
+    const Image still = screenshot(window, "standing");
+    pause(1000);
+    EXPECT_EQ(changed_above(still, screenshot(window, "still_standing"), horizon), 0);
+
+    key("plus", 67);  // full throttle
+    pause(1000);
+    const Image rolling = screenshot(window, "rolling");
+    pause(1500);
+    const Image later = screenshot(window, "rolling_later");
+    EXPECT_GT(changed_above(rolling, later, horizon), 1000);
+}
+
+}  // namespace
