@@ -39,12 +39,12 @@ TEST_F(KeyboardTest, GearKeyTogglesOnlyInTheAir)
     EXPECT_NO_GL_ERROR();
 }
 
-// Handles window-system events until `done` holds or two seconds have passed. GLUT insists on a
+// Handles window-system events until `done` holds or five seconds have passed. GLUT insists on a
 // display callback before it handles a window's events; the tests draw nothing there.
 bool settle(const std::function<bool()>& done)
 {
     glutDisplayFunc([] {});
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (std::chrono::steady_clock::now() < deadline) {
         glutMainLoopEvent();
         if (done()) return true;
