@@ -10,6 +10,7 @@
 #include "cockpit/Options.h"
 #include "cockpit/UI.h"
 #include "platform/GL.h"
+#include "platform/Sound.h"
 #include "resources/Fonts.h"
 #include "resources/Textures.h"
 #include "scenery/World.h"
@@ -44,6 +45,7 @@ void init()
     load_font();
     build_font();
     LoadExplosion();
+    init_sound();  // the crash sound's device, opened before anything can crash
     init_ui();
     init_glui();
     init_Ext();

@@ -1,0 +1,62 @@
+#include "platform/Sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+void (*play_sound)(const char* file) = mixer_play;
+
+namespace {
+
+// Every sound shares this channel, so a new request cuts off the one before.
+const int sound_channel = 0;
+
+bool audio_open = false;
+
+// Loaded files by name; a file that failed to load is kept as null and not tried again.
+std::map<std::string, Mix_Chunk*> chunks;
+
+}  // namespace
+
+bool init_sound()
+{
+    if (audio_open) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
+        Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        std::fprintf(stderr, "No sound: %s\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(1);
+    audio_open = true;
+    std::atexit(close_sound);
+    return true;
+}
+
+void close_sound()
+{
+    if (!audio_open) return;
+    Mix_HaltChannel(-1);
+    for (auto& entry : chunks)
+        if (entry.second) Mix_FreeChunk(entry.second);
+    chunks.clear();
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audio_open = false;
+}
+
+void mixer_play(const char* file)
+{
+    if (!audio_open) return;
+    auto found = chunks.find(file);
+    if (found == chunks.end()) {
+        Mix_Chunk* chunk = Mix_LoadWAV(file);
+        if (!chunk) std::fprintf(stderr, "Cannot play %s: %s\n", file, Mix_GetError());
+        found = chunks.emplace(file, chunk).first;
+    }
+    if (found->second) Mix_PlayChannel(sound_channel, found->second, 0);
+}

@@ -1,0 +1,14 @@
+// Sound effects: a file played asynchronously on one mixer channel.
+#pragma once
+
+// Opens the audio device. Without one the program runs on silently: one line on stderr, and
+// every later request is ignored. Returns whether sound is available.
+bool init_sound();
+// Stops what plays and closes the device (registered to run at exit by init_sound).
+void close_sound();
+
+// Starts `file` and returns at once. A new request stops the sound still playing and starts
+// again from the beginning. A file that cannot be loaded is skipped without a word after the
+// first. A pointer, so tests can record the requests.
+extern void (*play_sound)(const char* file);
+void mixer_play(const char* file);
