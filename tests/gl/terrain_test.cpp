@@ -231,7 +231,7 @@ TEST_F(TerrainTest, WorldShiftsTheTerrainUnderTheAircraftAndRestoresTheMatrix)
     world_y = saved[1];
     world_z = saved[2];
 
-    ASSERT_EQ(shifted.size(), 882u);
+    ASSERT_GT(shifted.size(), 882u);  // the terrain's triangles first, then airfield and city
     EXPECT_NEAR(shifted[0].vertices[0].x, first_x - 3.2, 0.01);
     EXPECT_EQ(gl_matrix(GL_MODELVIEW_MATRIX), before);
     reset_view();
