@@ -1,3 +1,94 @@
 #include "aircraft/Collision.h"
 
-void collisions() {}
+#include "aircraft/FlightState.h"
+#include "aircraft/Plane.h"
+#include "platform/Sound.h"
+#include "resources/Fonts.h"
+#include "shell/Sim.h"
+
+float max_alt = 15000;
+float max_pos = 508032;
+float max_neg = -508032;
+
+namespace {
+
+// The warnings start this far inside the limits.
+const float warning_margin = 1000;
+
+// Stops and hides the aircraft and sets off the explosion, then, if `sound`, (re)starts the
+// explosion sound.
+void crash(bool sound = true)
+{
+    throttle = 0;
+    plane_enable = 0;
+    explo_enable = 1;
+    if (sound) play_sound("Data/Explo.wav");
+}
+
+}  // namespace
+
+void collisions()
+{
+    gravity();
+    collision_messages();
+    collision_map();
+    collision_tower();
+}
+
+void gravity() {}
+
+void collision_messages()
+{
+    if (world_y > max_alt - warning_margin) draw_pull_down();
+    if (world_y < 100 && gear_out == 0) draw_pull_up();
+    if (world_z < max_neg + warning_margin) draw_map_warning();
+    if (world_x < max_neg + warning_margin) draw_map_warning();
+    if (world_z > max_pos - warning_margin) draw_map_warning();
+    if (world_x > max_pos - warning_margin) draw_map_warning();
+}
+
+void collision_map()
+{
+    if (world_y < 0) {  // held on the ground, level
+        world_y = 0;
+        head_roll = 0;
+        head_pitch = 0;
+        if (gear_out == 0) {  // on its belly
+            crash();
+            // Shown with the gear down; the next contact is then no second crash.
+            gear_out = 1;
+            angle_nose_gear = -10;
+            angle_main_gear = 0;
+            move_gear();
+        }
+    }
+    // Set exactly onto the edge, the aircraft is not past it in the next frame (strict tests).
+    // Past two edges at once it crashes twice, the second sound restarting the first.
+    if (world_z < max_neg) {
+        world_z = max_neg;
+        crash();
+    }
+    if (world_x < max_neg) {
+        world_x = max_neg;
+        crash();
+    }
+    if (world_z > max_pos) {
+        world_z = max_pos;
+        crash();
+    }
+    if (world_x > max_pos) {
+        world_x = max_pos;
+        crash();
+    }
+}
+
+void collision_tower()
+{
+    if (-80 < world_x && world_x < -50 && -160 < world_z && world_z < -130 && world_y < 37) {
+        // The stopped aircraft stays in the box and touches it again every frame until a
+        // reset: each contact crashes, but the sound plays once per crash, so a contact while
+        // the explosion runs does not restart it. The hidden flag is no guard: an aircraft
+        // hidden from the options window still collides.
+        crash(explo_enable == 0);
+    }
+}
