@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
 #include "e2e_support.h"
 
@@ -19,11 +17,6 @@ bool is_ground(const unsigned char* p)
 bool is_metal(const unsigned char* p)
 {
     return p[0] > 120 && std::abs(p[0] - p[1]) < 40 && std::abs(p[1] - p[2]) < 40;
-}
-
-void pause(int milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 // Pixels that differ between two pictures of the same size, above row `below`.
@@ -46,11 +39,6 @@ protected:
         window = program.window("Kestrix b0.xxx");
         ASSERT_FALSE(window.empty()) << program.output();
         ASSERT_TRUE(program.wait_for_output(std::regex("FPS = "), 60));
-    }
-    void key(const std::string& name, int times = 1)
-    {
-        run_command("xdotool key --window " + window + " --repeat " + std::to_string(times) +
-                    " --delay 10 " + name);
     }
     Kestrix program;
     std::string window;
@@ -94,7 +82,7 @@ TEST_F(Aircraft, ThrottleMovesItAlongTheRunway)
     pause(1000);
     EXPECT_EQ(changed_above(still, screenshot(window, "still_standing"), horizon), 0);
 
-    key("plus", 67);  // full throttle
+    press(window, "plus", 67);  // full throttle
     pause(1000);
     const Image rolling = screenshot(window, "rolling");
     pause(1500);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -39,7 +40,7 @@ std::string run_command(const std::string& command)
     return out;
 }
 
-Kestrix::Kestrix(const std::string& directory)
+Kestrix::Kestrix(const std::string& directory, const std::vector<std::string>& environment)
 {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
@@ -56,6 +57,7 @@ Kestrix::Kestrix(const std::string& directory)
         close(fds[0]);
         close(fds[1]);
         if (chdir(directory.c_str()) != 0) _exit(126);
+        for (const std::string& variable : environment) putenv(strdup(variable.c_str()));
         execl(KESTRIX_BINARY, KESTRIX_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -193,4 +195,28 @@ Image screenshot(const std::string& window_id, const std::string& name)
 void mouse_button(const std::string& window_id, const std::string& action, int button)
 {
     run_command("xdotool mousemove --window " + window_id + " 320 240 " + action + " " + std::to_string(button));
+}
+
+void press(const std::string& window_id, const std::string& name, int times)
+{
+    run_command("xdotool key --window " + window_id + " --repeat " + std::to_string(times) +
+                " --delay 10 " + name);
+}
+
+void pause(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool is_skin(const unsigned char* p)
+{
+    return p[0] > 150 && p[2] > p[0] + 15 && p[2] >= p[1] && p[1] > p[0];
+}
+
+int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1)
+{
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) n += test(image.pixel(x, y));
+    return n;
 }

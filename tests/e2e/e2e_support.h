@@ -25,9 +25,11 @@ struct WindowGeometry {
 
 class Kestrix {
 public:
-    // Starts the program in `directory`, where it finds Data/; its standard output goes to a
-    // pipe read by this object, its standard error to a file.
-    explicit Kestrix(const std::string& directory = KESTRIX_ROOT);
+    // Starts the program in `directory`, where it finds Data/, with the environment variables
+    // `environment` ("NAME=value") added; its standard output goes to a pipe read by this
+    // object, its standard error to a file.
+    explicit Kestrix(const std::string& directory = KESTRIX_ROOT,
+                     const std::vector<std::string>& environment = {});
     ~Kestrix();  // kills it if it still runs
     Kestrix(const Kestrix&) = delete;
     Kestrix& operator=(const Kestrix&) = delete;
@@ -62,3 +64,13 @@ WindowGeometry window_geometry(const std::string& window_id);
 Image screenshot(const std::string& window_id, const std::string& name);
 // Presses or releases a mouse button over the window (1 left, 2 middle, 3 right).
 void mouse_button(const std::string& window_id, const std::string& action, int button);
+// Presses and releases the key `name` (an X key name: "plus", "Down", "t") `times` times, 10 ms
+// apart, in the window.
+void press(const std::string& window_id, const std::string& name, int times = 1);
+void pause(int milliseconds);
+
+// The aircraft's metal skin in the lit scene: light, and bluer than it is green, and greener
+// than it is red. Grey scenery, white stripes, grass and fogged sky are none of these.
+bool is_skin(const unsigned char* p);
+// Pixels of `image` inside [x0, x1) x [y0, y1) for which `test` holds.
+int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1);
