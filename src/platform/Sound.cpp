@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,13 +22,49 @@ bool audio_open = false;
 // Loaded files by name; a file that failed to load is kept as null and not tried again.
 std::map<std::string, Mix_Chunk*> chunks;
 
+// Sends stderr to /dev/null while it lives. The audio libraries that find no device (ALSA
+// among them) complain there in many lines of their own; the program says it once.
+class QuietStderr {
+public:
+    QuietStderr()
+    {
+        std::fflush(stderr);
+        saved = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            dup2(null, STDERR_FILENO);
+            close(null);
+        }
+    }
+    ~QuietStderr()
+    {
+        std::fflush(stderr);
+        if (saved >= 0) {
+            dup2(saved, STDERR_FILENO);
+            close(saved);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved;
+};
+
+// Opens the device, quietly; false when none answers.
+bool open_device()
+{
+    QuietStderr quiet;
+    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 &&
+           Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) == 0;
+}
+
 }  // namespace
 
 bool init_sound()
 {
     if (audio_open) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
-        Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+    if (!open_device()) {
         std::fprintf(stderr, "No sound: %s\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;

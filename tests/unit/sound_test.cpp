@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -49,6 +50,18 @@ TEST(Sound, WithoutADeviceTheProgramGoesOnSilently)
 }
 
 int cut_off = 0;  // channels that stopped before or at their end
+
+// Whatever device this machine has or lacks, start-up says at most one line about the sound:
+// audio libraries that find no device do not get to add their own.
+TEST(Sound, OpeningTheDeviceSaysAtMostOneLine)
+{
+    unsetenv("SDL_AUDIODRIVER");
+    testing::internal::CaptureStderr();
+    init_sound();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    close_sound();
+    EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
 
 // With a device, one channel plays: a request starts the file on it, a new request cuts off the
 // sound still playing and starts again, and a file that cannot be loaded is reported once and
