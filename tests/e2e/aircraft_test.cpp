@@ -32,17 +32,7 @@ int changed_above(const Image& a, const Image& b, int below)
     return changed;
 }
 
-class Aircraft : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        window = program.window("Kestrix b0.xxx");
-        ASSERT_FALSE(window.empty()) << program.output();
-        ASSERT_TRUE(program.wait_for_output(std::regex("FPS = "), 60));
-    }
-    Kestrix program;
-    std::string window;
-};
+using Aircraft = RunningProgram;
 
 // From the chase camera the aircraft stands at the centre of the window, seen from behind and
 // above, in its metal skin over the runway: wide (the wing), and as much to the left of the

@@ -27,12 +27,12 @@ int loudest(const std::string& path)
     return loudest;
 }
 
+const std::string audio = std::string(KESTRIX_ARTIFACTS) + "/crash_audio.raw";
+
 // The program with SDL's disk audio driver, which writes whatever is played to a file.
-class Crash : public testing::Test {
+class Crash : public RunningProgram {
 protected:
-    const std::string audio = std::string(KESTRIX_ARTIFACTS) + "/crash_audio.raw";
-    Kestrix program{KESTRIX_ROOT, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + audio}};
-    std::string window;
+    Crash() : RunningProgram({"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + audio}) {}
 };
 
 // A flight ending on the aircraft's belly: take off, rotate, climb, retract the gear, push the
@@ -40,9 +40,6 @@ protected:
 // and R puts the aircraft back as a reset at the start had shown it.
 TEST_F(Crash, BellyLandingExplodesWithSoundAndResetBringsTheAircraftBack)
 {
-    window = program.window("Kestrix b0.xxx");
-    ASSERT_FALSE(window.empty()) << program.output();
-    ASSERT_TRUE(program.wait_for_output(std::regex("FPS = "), 60));
     press(window, "r");
     pause(500);
     const Image start = screenshot(window, "reset_at_start");

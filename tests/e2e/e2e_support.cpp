@@ -220,3 +220,10 @@ int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0
         for (int x = x0; x < x1; ++x) n += test(image.pixel(x, y));
     return n;
 }
+
+void RunningProgram::SetUp()
+{
+    window = program.window("Kestrix b0.xxx");
+    ASSERT_FALSE(window.empty()) << program.output();
+    ASSERT_TRUE(program.wait_for_output(std::regex("FPS = "), 60)) << program.output();
+}

@@ -3,6 +3,7 @@
 // screenshots with ImageMagick.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <regex>
@@ -74,3 +75,16 @@ void pause(int milliseconds);
 bool is_skin(const unsigned char* p);
 // Pixels of `image` inside [x0, x1) x [y0, y1) for which `test` holds.
 int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1);
+
+// A test with the program started from the repository root (with `environment` added, as for
+// Kestrix), its main window found and its first frame-rate figure printed.
+class RunningProgram : public testing::Test {
+protected:
+    explicit RunningProgram(const std::vector<std::string>& environment = {})
+        : program(KESTRIX_ROOT, environment)
+    {
+    }
+    void SetUp() override;
+    Kestrix program;
+    std::string window;  // the main window's X id
+};

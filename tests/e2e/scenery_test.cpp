@@ -18,17 +18,7 @@ bool is_grass(const unsigned char* p) { return p[1] > p[0] + 20 && p[1] > p[2] +
 
 bool is_not_grass(const unsigned char* p) { return !is_grass(p); }
 
-class Scenery : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        window = program.window("Kestrix b0.xxx");
-        ASSERT_FALSE(window.empty()) << program.output();
-        ASSERT_TRUE(program.wait_for_output(std::regex("FPS = "), 60));
-    }
-    Kestrix program;
-    std::string window;
-};
+using Scenery = RunningProgram;
 
 // From the top of the control tower the camera looks down at the aircraft on the runway's
 // threshold, in the middle of the view; the runway and the apron fill much of the picture, and
