@@ -1,6 +1,7 @@
 #include "scenery/World.h"
 
 #include <cmath>
+#include <vector>
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
@@ -228,10 +229,25 @@ DomeVertex ring_vertex(float theta, double radius_factor, float height, double t
             float(s * 100000.0 * (1.0 / 3) * radius_factor)};
 }
 
-// On the sphere of radius 100000 / 3, at 45 degrees of elevation.
-DomeVertex upper_ring(float theta) { return ring_vertex(theta, 0.7071, 23570, 0.3, 0.8f); }
-// Flared out below the horizon, where the dome has faded out.
-DomeVertex lower_ring(float theta) { return ring_vertex(theta, 1, -80000, 0.5, 0); }
+// The two rings, worked out once: the dome never changes. The upper ring lies on the sphere of
+// radius 100000 / 3 at 45 degrees of elevation; the lower one flares out below the horizon,
+// where the dome has faded out.
+struct DomeRings {
+    std::vector<DomeVertex> upper, lower;
+};
+
+const DomeRings& dome_rings()
+{
+    static const DomeRings rings = [] {
+        DomeRings r;
+        for (float theta = 0; theta < dome_end; theta += dome_step) {
+            r.upper.push_back(ring_vertex(theta, 0.7071, 23570, 0.3, 0.8f));
+            r.lower.push_back(ring_vertex(theta, 1, -80000, 0.5, 0));
+        }
+        return r;
+    }();
+    return rings;
+}
 
 void texture_then_colour(const DomeVertex& v)
 {
@@ -260,16 +276,16 @@ void draw_sky()
     }
     if (lighting_enable) glDisable(GL_LIGHTING);
 
+    const DomeRings& rings = dome_rings();
     glBegin(surface == GL_POLYGON ? GL_TRIANGLE_FAN : surface);  // the cap
     texture_then_colour({0.5f, 0.5f, 0.4f, 0, 33333.33f, 0});
-    for (float theta = 0; theta < dome_end; theta += dome_step)
-        texture_then_colour(upper_ring(theta));
+    for (const DomeVertex& v : rings.upper) texture_then_colour(v);
     glEnd();
 
     glBegin(surface == GL_POLYGON ? GL_TRIANGLE_STRIP : surface);  // the skirt
-    for (float theta = 0; theta < dome_end; theta += dome_step) {
-        colour_then_texture(upper_ring(theta));
-        colour_then_texture(lower_ring(theta));
+    for (size_t i = 0; i < rings.upper.size(); ++i) {
+        colour_then_texture(rings.upper[i]);
+        colour_then_texture(rings.lower[i]);
     }
     glEnd();
 
