@@ -9,8 +9,7 @@ namespace {
 // Grass, or the runway, apron and stripes: untextured, so grey but for a trace of fog.
 bool is_ground(const unsigned char* p)
 {
-    return (p[1] > p[0] + 20 && p[1] > p[2] + 20) ||
-           (std::abs(p[0] - p[1]) < 6 && std::abs(p[1] - p[2]) < 6);
+    return is_grass(p) || is_grey(p);
 }
 
 // A light, nearly colourless pixel: the aircraft's metal skin.

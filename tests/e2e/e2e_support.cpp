@@ -213,6 +213,13 @@ bool is_skin(const unsigned char* p)
     return p[0] > 150 && p[2] > p[0] + 15 && p[2] >= p[1] && p[1] > p[0];
 }
 
+bool is_grass(const unsigned char* p) { return p[1] > p[0] + 20 && p[1] > p[2] + 20; }
+
+bool is_grey(const unsigned char* p)
+{
+    return std::abs(p[0] - p[1]) < 6 && std::abs(p[1] - p[2]) < 6;
+}
+
 int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1)
 {
     int n = 0;

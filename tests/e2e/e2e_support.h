@@ -73,6 +73,10 @@ void pause(int milliseconds);
 // The aircraft's metal skin in the lit scene: light, and bluer than it is green, and greener
 // than it is red. Grey scenery, white stripes, grass and fogged sky are none of these.
 bool is_skin(const unsigned char* p);
+// Grass and hills: clearly greener than red and blue.
+bool is_grass(const unsigned char* p);
+// Nearly colourless, as the untextured concrete and stripes are under a trace of fog.
+bool is_grey(const unsigned char* p);
 // Pixels of `image` inside [x0, x1) x [y0, y1) for which `test` holds.
 int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1);
 

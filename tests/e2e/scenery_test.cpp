@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "e2e_support.h"
 
 namespace {
@@ -9,12 +7,10 @@ namespace {
 // Untextured runway and apron concrete, grey but for a trace of fog.
 bool is_concrete(const unsigned char* p)
 {
-    return p[0] > 70 && p[0] < 115 && std::abs(p[0] - p[1]) < 6 && std::abs(p[1] - p[2]) < 6;
+    return p[0] > 70 && p[0] < 115 && is_grey(p);
 }
 
 bool is_stripe(const unsigned char* p) { return p[0] > 225 && p[1] > 225 && p[2] > 225; }
-
-bool is_grass(const unsigned char* p) { return p[1] > p[0] + 20 && p[1] > p[2] + 20; }
 
 bool is_not_grass(const unsigned char* p) { return !is_grass(p); }
 

@@ -66,7 +66,7 @@ Picture judge(const Image& image)
         for (int x = 0; x < image.width; ++x) {
             const unsigned char* p = image.pixel(x, y);
             if (y < top_rows && p[2] > p[0] + 40 && p[2] + 10 >= p[1]) ++sky;
-            const bool grass = p[1] > p[0] + 20 && p[1] > p[2] + 20;
+            const bool grass = is_grass(p);
             const bool runway = p[0] == p[1] && p[1] == p[2] && p[0] > 60 && p[0] < 120;
             if (y >= image.height / 2 && (grass || runway)) ++ground;
         }
