@@ -1,0 +1,55 @@
+// A small top-level window of controls beside the main window: static texts, separators,
+// embossed panels, checkboxes bound to int flags, columns and buttons, placed top to bottom in
+// the order they are added. The drawing toolkit stays inside this unit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Control {
+    enum Kind { StaticText, Separator, Panel, Checkbox, Column, Button };
+    Kind kind;
+    std::string label;
+    int panel = -1;                   // index of the panel holding the control, -1 for none
+    int* live = nullptr;              // the flag a checkbox shows and writes (0 or 1)
+    int shown = -1;                   // the flag's value when the window was last drawn
+    int id = 0;                       // passed to a button's callback
+    void (*callback)(int) = nullptr;  // a button's action
+};
+
+class ControlWindow {
+public:
+    // Opens the window titled `title` with its top-left corner at screen position (x, y), and
+    // makes the window that was current before current again.
+    ControlWindow(const char* title, int x, int y);
+
+    void add_statictext(const char* label);
+    void add_separator();
+    // An embossed frame with its label on the top edge; returns its handle for the checkboxes.
+    int add_panel(const char* label);
+    void add_checkbox_to_panel(int panel, const char* label, int* live);
+    // Starts a new column to the right, after a dividing bar.
+    void add_column();
+    void add_button(const char* label, int id, void (*callback)(int));
+    // The window asked to redraw after a control changed a flag.
+    void set_main_gfx_window(int window) { main_window = window; }
+    // Keys pressed while this window has the focus go to the main window's handlers, with the
+    // main window current.
+    void forward_keys(void (*keyboard)(unsigned char, int, int), void (*special)(int, int, int));
+
+    // Called once per pass of the event loop: asks for a redraw of this window while it has
+    // input to handle or just had some, or when a bound flag has changed since it was drawn.
+    void serve();
+    // Draws the controls once, handling at most one button press or release.
+    void draw();
+    // Draws the panel at `index` with its checkboxes; true when one of them was clicked.
+    bool draw_panel(int index);
+
+    std::vector<Control> controls;
+    int window = 0;       // GLUT identifier
+    int main_window = 0;  // GLUT identifier, 0 for none
+    void (*keyboard)(unsigned char, int, int) = nullptr;
+    void (*special)(int, int, int) = nullptr;
+    int frames_due = 0;   // redraws still wanted for input just received
+    std::vector<float> column_widths;  // as last drawn, for the separators' length
+};
