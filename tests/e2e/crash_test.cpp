@@ -10,9 +10,6 @@
 
 namespace {
 
-// Yellow to orange: the explosion's particles, added onto the scene.
-bool is_fire(const unsigned char* p) { return p[0] > 180 && p[1] > 60 && p[2] + 80 < p[0]; }
-
 // The loudest sample in the 16-bit audio SDL's disk driver has written so far.
 int loudest(const std::string& path)
 {
@@ -48,14 +45,7 @@ TEST_F(Crash, BellyLandingExplodesWithSoundAndResetBringsTheAircraftBack)
     EXPECT_EQ(count(start, is_fire, 0, 0, w, h), 0);
     EXPECT_EQ(loudest(audio), 0) << "silence before the crash";
 
-    press(window, "plus", 67);  // full throttle, then the take-off run
-    pause(2000);
-    press(window, "Down", 4);  // nose up
-    pause(1500);
-    press(window, "g");  // in the air: the gear comes up
-    pause(1000);
-    press(window, "End");
-    press(window, "Up", 8);  // nose down, toward the ground
+    fly_onto_the_belly(window);
 
     Image explosion;
     bool exploded = false;

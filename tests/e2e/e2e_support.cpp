@@ -197,6 +197,12 @@ void mouse_button(const std::string& window_id, const std::string& action, int b
     run_command("xdotool mousemove --window " + window_id + " 320 240 " + action + " " + std::to_string(button));
 }
 
+void click(const std::string& window_id, int x, int y)
+{
+    run_command("xdotool mousemove --window " + window_id + " " + std::to_string(x) + " " +
+                std::to_string(y) + " click 1 mousemove 0 0");
+}
+
 void press(const std::string& window_id, const std::string& name, int times)
 {
     run_command("xdotool key --window " + window_id + " --repeat " + std::to_string(times) +
@@ -213,6 +219,8 @@ bool is_skin(const unsigned char* p)
     return p[0] > 150 && p[2] > p[0] + 15 && p[2] >= p[1] && p[1] > p[0];
 }
 
+bool is_fire(const unsigned char* p) { return p[0] > 180 && p[1] > 60 && p[2] + 80 < p[0]; }
+
 bool is_grass(const unsigned char* p) { return p[1] > p[0] + 20 && p[1] > p[2] + 20; }
 
 bool is_grey(const unsigned char* p)
@@ -226,6 +234,18 @@ int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) n += test(image.pixel(x, y));
     return n;
+}
+
+void fly_onto_the_belly(const std::string& window_id)
+{
+    press(window_id, "plus", 67);  // full throttle, then the take-off run
+    pause(2000);
+    press(window_id, "Down", 4);  // nose up
+    pause(1500);
+    press(window_id, "g");  // in the air: the gear comes up
+    pause(1000);
+    press(window_id, "End");
+    press(window_id, "Up", 8);  // nose down, toward the ground
 }
 
 void RunningProgram::SetUp()

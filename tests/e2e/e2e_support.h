@@ -65,6 +65,8 @@ WindowGeometry window_geometry(const std::string& window_id);
 Image screenshot(const std::string& window_id, const std::string& name);
 // Presses or releases a mouse button over the window (1 left, 2 middle, 3 right).
 void mouse_button(const std::string& window_id, const std::string& action, int button);
+// Clicks the left button at (x, y) of the window, then moves the pointer off every window.
+void click(const std::string& window_id, int x, int y);
 // Presses and releases the key `name` (an X key name: "plus", "Down", "t") `times` times, 10 ms
 // apart, in the window.
 void press(const std::string& window_id, const std::string& name, int times = 1);
@@ -77,8 +79,15 @@ bool is_skin(const unsigned char* p);
 bool is_grass(const unsigned char* p);
 // Nearly colourless, as the untextured concrete and stripes are under a trace of fog.
 bool is_grey(const unsigned char* p);
+// Yellow to orange: the explosion's particles, added onto the scene.
+bool is_fire(const unsigned char* p);
 // Pixels of `image` inside [x0, x1) x [y0, y1) for which `test` holds.
 int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1);
+
+// Flies from the start into the ground on the aircraft's belly: full throttle, the take-off
+// run, nose up, the gear up once in the air, then the nose down. Returns at once; the crash
+// follows within seconds.
+void fly_onto_the_belly(const std::string& window_id);
 
 // A test with the program started from the repository root (with `environment` added, as for
 // Kestrix), its main window found and its first frame-rate figure printed.
