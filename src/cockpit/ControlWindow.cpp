@@ -16,7 +16,7 @@ namespace {
 ControlWindow* active = nullptr;
 
 // Redraws after input, so that hover and press highlights settle.
-constexpr int settle_frames = 3;
+constexpr int settle_frames = 2;
 
 // Pointer events in arrival order. A press and its release often arrive within one pass of the
 // event loop; each is handled in a frame of its own, so that no click is lost.
