@@ -190,7 +190,8 @@ TEST_F(Options, OnScreenDisplayShowsTheGauges)
 }
 
 // The checkbox and the T key switch the same view, and the tick shows the view in use
-// whichever of them switched it last. The chase view has the aircraft large in the middle of
+// whichever of them switched it last. The key is pressed in the options window, which passes
+// keys on to the main window. The chase view has the aircraft large in the middle of
 // the picture; from the tower it is small there.
 TEST_F(Options, TowerViewCheckboxAndKeyAgree)
 {
@@ -204,7 +205,7 @@ TEST_F(Options, TowerViewCheckboxAndKeyAgree)
     EXPECT_LT(skin_in_the_middle(screenshot(window, "tower_view_from_options")), 500);
     EXPECT_TRUE(boxes()[tower_view].ticked);
 
-    press(window, "t");
+    press(options, "t");
     pause(500);
     EXPECT_GT(skin_in_the_middle(screenshot(window, "chase_view_again")), 1000);
     EXPECT_FALSE(boxes("options_after_key")[tower_view].ticked);
