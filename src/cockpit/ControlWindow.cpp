@@ -85,16 +85,6 @@ void take_pointer_events(ImGuiIO& io)
     }
 }
 
-// A sunken line: dark, with a light one below or to the right of it.
-void embossed_line(ImVec2 from, ImVec2 to)
-{
-    ImDrawList* list = ImGui::GetWindowDrawList();
-    const ImVec2 step = from.x == to.x ? ImVec2(1, 0) : ImVec2(0, 1);
-    list->AddLine(from, to, IM_COL32(128, 128, 128, 255));
-    list->AddLine(ImVec2(from.x + step.x, from.y + step.y), ImVec2(to.x + step.x, to.y + step.y),
-                  IM_COL32(255, 255, 255, 255));
-}
-
 // Shows the flag's current value and writes 0 or 1 into it when clicked; true when clicked.
 bool draw_checkbox(Control& c)
 {
@@ -103,6 +93,16 @@ bool draw_checkbox(Control& c)
     if (clicked) *c.live = ticked ? 1 : 0;
     c.shown = *c.live;
     return clicked;
+}
+
+// A sunken line: dark, with a light one below or to the right of it.
+void embossed_line(ImVec2 from, ImVec2 to)
+{
+    ImDrawList* list = ImGui::GetWindowDrawList();
+    const ImVec2 step = from.x == to.x ? ImVec2(1, 0) : ImVec2(0, 1);
+    list->AddLine(from, to, IM_COL32(128, 128, 128, 255));
+    list->AddLine(ImVec2(from.x + step.x, from.y + step.y), ImVec2(to.x + step.x, to.y + step.y),
+                  IM_COL32(255, 255, 255, 255));
 }
 
 void embossed_frame(ImVec2 min, ImVec2 max)

@@ -1,6 +1,6 @@
 // A small top-level window of controls beside the main window: static texts, separators,
 // embossed panels, checkboxes bound to int flags, columns and buttons, placed top to bottom in
-// the order they are added. The drawing toolkit stays inside this unit.
+// the order they are added. The drawing toolkit stays inside this unit. A program has one.
 #pragma once
 
 #include <string>
