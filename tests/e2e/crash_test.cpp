@@ -48,13 +48,7 @@ TEST_F(Crash, BellyLandingExplodesWithSoundAndResetBringsTheAircraftBack)
     fly_onto_the_belly(window);
 
     Image explosion;
-    bool exploded = false;
-    for (int tries = 0; tries < 40 && !exploded; ++tries) {
-        pause(500);
-        explosion = screenshot(window, "explosion");
-        exploded = count(explosion, is_fire, 0, 0, w, h) > 300;
-    }
-    ASSERT_TRUE(exploded) << "no explosion within 20 seconds";
+    ASSERT_TRUE(wait_for_explosion(window, "explosion", explosion)) << "none within 20 seconds";
     EXPECT_LT(count(explosion, is_skin, 0, 0, w, h), 20) << "the aircraft is gone";
     pause(1500);
     EXPECT_GT(loudest(audio), 3000) << "the crash sound";

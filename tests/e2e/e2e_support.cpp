@@ -248,6 +248,16 @@ void fly_onto_the_belly(const std::string& window_id)
     press(window_id, "Up", 8);  // nose down, toward the ground
 }
 
+bool wait_for_explosion(const std::string& window_id, const std::string& name, Image& picture)
+{
+    for (int tries = 0; tries < 40; ++tries) {
+        pause(500);
+        picture = screenshot(window_id, name);
+        if (count(picture, is_fire, 0, 0, picture.width, picture.height) > 300) return true;
+    }
+    return false;
+}
+
 void RunningProgram::SetUp()
 {
     window = program.window("Kestrix b0.xxx");

@@ -88,6 +88,9 @@ int count(const Image& image, bool (*test)(const unsigned char*), int x0, int y0
 // run, nose up, the gear up once in the air, then the nose down. Returns at once; the crash
 // follows within seconds.
 void fly_onto_the_belly(const std::string& window_id);
+// Takes a screenshot named `name` every half second until the explosion shows in it (more than
+// 300 fire pixels); true with that picture in `picture`, false after 20 seconds without.
+bool wait_for_explosion(const std::string& window_id, const std::string& name, Image& picture);
 
 // A test with the program started from the repository root (with `environment` added, as for
 // Kestrix), its main window found and its first frame-rate figure printed.

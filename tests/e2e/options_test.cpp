@@ -217,13 +217,7 @@ TEST_F(Options, ResetDuringAnExplosionBringsTheAircraftBack)
 {
     fly_onto_the_belly(window);
     Image burning;
-    bool exploded = false;
-    for (int tries = 0; tries < 40 && !exploded; ++tries) {
-        pause(500);
-        burning = screenshot(window, "burning");
-        exploded = count(burning, is_fire, 0, 0, burning.width, burning.height) > 300;
-    }
-    ASSERT_TRUE(exploded) << "no explosion within 20 seconds";
+    ASSERT_TRUE(wait_for_explosion(window, "burning", burning)) << "none within 20 seconds";
     EXPECT_FALSE(boxes("options_during_explosion")[plane].ticked);
 
     const auto bars = buttons(screenshot(options, "options_before_reset"));
