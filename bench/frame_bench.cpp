@@ -1,6 +1,7 @@
 // Frame time of the simulator at each terrain level, against a floor: the same level's mesh
 // alone, in one glDrawElements with the same GL state, cleared and swapped like a frame.
-// Also the start-up time without the one-second clock-rate measurement.
+// Also the frame with the instrument overlay, and the start-up time without the one-second
+// clock-rate measurement.
 //
 //   bench/frame_bench.sh [frames]     (runs build/bench/frame_bench under Xvfb from the root)
 //
@@ -150,6 +151,14 @@ int main(int argc, char** argv)
         rows.push_back({lod, terrain.indices.size() / 3, timing.frame_ms, timing.floor_ms});
     }
 
+    // The instrument overlay's share, over the start level's scene.
+    level = 1;
+    terrain.update_current(level);
+    ui_enable = 1;
+    for (int k = 0; k < 10; ++k) real_frame();
+    const Timing overlay = per_frame(frames);
+    ui_enable = 0;
+
     std::printf("\nStart-up without the clock-rate wait: %.1f ms (window %.1f ms, init %.1f ms, of "
                 "which terrain generation and meshes %.1f ms)\n",
                 startup_ms, startup_ms - init_ms, init_ms, generation_ms);
@@ -159,5 +168,7 @@ int main(int argc, char** argv)
     for (const Row& row : rows)
         std::printf("| %d | %zu | %.3f | %.3f | %.2f |\n", row.level, row.triangles, row.frame_ms,
                     row.floor_ms, row.frame_ms / row.floor_ms);
+    std::printf("| 1 with the overlay | %zu | %.3f | %.3f | %.2f |\n", rows[1].triangles,
+                overlay.frame_ms, overlay.floor_ms, overlay.frame_ms / overlay.floor_ms);
     return 0;
 }
