@@ -22,6 +22,9 @@ TEST_F(SimTest, StartUpStateAndTheFirstFrame)
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("  OpenGL Version: "), std::string::npos);
     EXPECT_NO_GL_ERROR();
+    // The options window made during start-up leaves the main window's context current, so the
+    // state below is the main window's.
+    EXPECT_EQ(glutGetWindow(), window_main);
 
     EXPECT_TRUE(glIsEnabled(GL_FOG));
     EXPECT_EQ(gl_int(GL_FOG_MODE), GL_EXP);
