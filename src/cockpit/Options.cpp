@@ -48,6 +48,8 @@ void init_glui()
     options->forward_keys(keyb, special_keys);
 }
 
+ControlWindow* options_window() { return options ? &*options : nullptr; }
+
 void options_set_idle_func(void (*idle_fn)())
 {
     simulation_idle = idle_fn;
