@@ -1,53 +1,86 @@
 #include "gl_support.h"
 
-#include <stb_image_write.h>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
 
-#include <algorithm>
-
+#include "aircraft/FlightState.h"
+#include "platform/Clock.h"
+#include "resources/Fonts.h"
+#include "shell/Global.h"
+#include "shell/Render.h"
 #include "shell/Sim.h"
+#include "terrain/TerrainGrid.h"
 
-int gl_test_window()
+namespace {
+
+// The option flags as compiled in, read before any test runs.
+struct Flags {
+    int fog, wire, tower, lighting, culling, plane, explo, ui, tex1, tex2, level;
+};
+const Flags at_start = {fog_enable, wire_frame, tower_view, lighting_enable, culling_enable,
+                        plane_enable, explo_enable, ui_enable, texture1_, texture2_, level};
+
+int64_t clock_now = 0;
+uint32_t random_at_start = 0;
+
+void start_program()
 {
-    static int window = 0;
-    if (window == 0) {
-        int argc = 1;
-        char name[] = "gl_tests";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-        glutInitWindowSize(640, 480);
-        window = glutCreateWindow("gl_tests");
-        glutHideWindow();
-    }
-    glutSetWindow(window);
-    return window;
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    perf_frequency = [] { return int64_t(60); };
+    perf_counter = [] { return ++clock_now; };
+    int argc = 1;
+    char name[] = "gl_tests";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(640, 480);
+    glutInitWindowPosition(100, 100);
+    window_main = glutCreateWindow(Window_Title);
+    printed(init);
+    random_at_start = random_state;
 }
 
-void GLTest::SetUp()
+}  // namespace
+
+void reset_to_start()
 {
-    window_main = gl_test_window();
+    static const bool started = (start_program(), true);
+    (void)started;
+    glutSetWindow(window_main);
+    const Flags& f = at_start;
+    fog_enable = f.fog, wire_frame = f.wire, tower_view = f.tower, lighting_enable = f.lighting;
+    culling_enable = f.culling, plane_enable = f.plane, explo_enable = f.explo, ui_enable = f.ui;
+    texture1_ = f.tex1, texture2_ = f.tex2;
+    if (level != f.level) printed([&] { terrain.update_current(level = f.level); });
+    init_Model();
+    init_View();
+    old_head_yaw = head_yaw;
+    random_state = random_at_start;
+    cnt1 = cnt2 = 0;
+    glLineWidth(1);
+    reshape(640, 480);
+    ui_idle();
     while (glGetError() != GL_NO_ERROR) {}
 }
 
-std::array<float, 4> gl_floats(GLenum pname)
+Frame draw_frames()
 {
-    std::array<float, 4> v{};
-    glGetFloatv(pname, v.data());
-    return v;
+    display();
+    for (int pass = 0; pass < 2; ++pass) idle(), display();
+    return read_back();
 }
 
-std::array<float, 4> light0(GLenum pname)
+Frame read_back()
 {
-    std::array<float, 4> v{};
-    glGetLightfv(GL_LIGHT0, pname, v.data());
-    return v;
-}
-
-std::array<double, 16> gl_matrix(GLenum pname)
-{
-    std::array<double, 16> m{};
-    glGetDoublev(pname, m.data());
-    return m;
+    glFinish();
+    Frame frame{640, 480, std::vector<unsigned char>(640 * 480 * 3)};
+    std::vector<unsigned char> bottom_up(frame.rgb.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    for (int y = 0; y < 480; ++y) std::copy_n(&bottom_up[(479 - y) * 640 * 3], 640 * 3, &frame.rgb[y * 640 * 3]);
+    return frame;
 }
 
 GLint gl_int(GLenum pname)
@@ -57,49 +90,12 @@ GLint gl_int(GLenum pname)
     return v;
 }
 
-std::vector<FeedbackPrimitive> feedback(const std::function<void()>& draw)
+std::string printed(const std::function<void()>& action)
 {
-    std::vector<GLfloat> buffer(1 << 20);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint used = glRenderMode(GL_RENDER);
-    EXPECT_GE(used, 0) << "feedback buffer overflow";
-
-    std::vector<FeedbackPrimitive> primitives;
-    constexpr size_t vertex_floats = 11;  // x, y, z; r, g, b, a; s, t, r, q
-    auto vertex_at = [&](size_t i) {
-        const GLfloat* v = &buffer[i];
-        return FeedbackVertex{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]};
-    };
-    for (size_t i = 0; i < size_t(std::max(used, 0));) {
-        FeedbackPrimitive primitive{GLenum(buffer[i++]), {}};
-        size_t count = 0;
-        switch (primitive.token) {
-        case GL_POLYGON_TOKEN: count = size_t(buffer[i++]); break;
-        case GL_LINE_TOKEN:
-        case GL_LINE_RESET_TOKEN: count = 2; break;
-        case GL_PASS_THROUGH_TOKEN: ++i; break;
-        default: count = 1; break;  // points, bitmaps and pixel rectangles carry one vertex
-        }
-        for (size_t k = 0; k < count; ++k, i += vertex_floats) primitive.vertices.push_back(vertex_at(i));
-        primitives.push_back(primitive);
-    }
-    return primitives;
-}
-
-std::vector<unsigned char> read_back(int width, int height)
-{
-    glFinish();
-    std::vector<unsigned char> rgb(size_t(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-}
-
-void save_png(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb)
-{
-    stbi_flip_vertically_on_write(1);
-    stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3);
+    std::ostringstream captured;
+    std::streambuf* original = std::cout.rdbuf(captured.rdbuf());
+    testing::internal::CaptureStdout();  // printf's lines too
+    action();
+    std::cout.rdbuf(original);
+    return testing::internal::GetCapturedStdout() + captured.str();
 }

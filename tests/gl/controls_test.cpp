@@ -1,0 +1,196 @@
+// The frame loop's handling of keys, cameras, warnings and options, and the program's answers
+// to a driver or a Data/ folder that lacks something.
+#include "gl_support.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "aircraft/Collision.h"
+#include "aircraft/Explosion.h"
+#include "aircraft/FlightState.h"
+#include "cockpit/ControlWindow.h"
+#include "cockpit/Options.h"
+#include "platform/GLExt.h"
+#include "resources/Fonts.h"
+#include "shell/Camera.h"
+#include "shell/Keyboard.h"
+#include "shell/Render.h"
+#include "shell/Sim.h"
+#include "terrain/TerrainGrid.h"
+
+namespace {
+
+// The gear key commands the gear only in the air, but always swings the legs one step.
+TEST_F(GLTest, GearKeyCommandsTheGearOnlyInTheAir)
+{
+    angle_nose_gear = 0, angle_main_gear = 10;  // on its way down, on the ground
+    keyb('G', 0, 0);
+    EXPECT_EQ(gear_out, 1);
+    EXPECT_EQ(angle_nose_gear, -5);
+    world_y = 0.001f;
+    keyb('g', 0, 0);
+    EXPECT_EQ(gear_out, 0);
+    EXPECT_EQ(angle_nose_gear, 0);  // reversed at once
+    EXPECT_EQ(angle_main_gear, 10);
+}
+
+// Turning, the aircraft keeps the chase camera behind it: the camera swings by each step's
+// change of heading, around the aircraft at the origin.
+TEST_F(GLTest, ChaseCameraStaysBehindTheTurningAircraft)
+{
+    throttle = 1005;
+    angle_rudder = -45;
+    for (int pass = 0; pass < 200; ++pass) idle();
+    const double heading = head_yaw * M_PI / 180;
+    ASSERT_GT(head_yaw, 40);
+    EXPECT_NEAR(camera.Eye[0], -20 * std::sin(heading), 1e-3);
+    EXPECT_NEAR(camera.Eye[1], 5, 1e-9);
+    EXPECT_NEAR(camera.Eye[2], -20 * std::cos(heading), 1e-3);
+}
+
+// The camera keys' rates act twice a pass in the chase view and once (on the hidden chase
+// camera) in the tower view, whose camera stands over the tower looking at the aircraft.
+TEST_F(GLTest, IdlePassTurnsTheChaseCameraAndPlacesTheTowerCamera)
+{
+    for (int view : {0, 1}) {
+        reset_to_start();
+        world_x = 10, world_y = 5;
+        tower_view = view;
+        keyb('8', 0, 0);
+        idle();
+        const double turned = view ? 0.001 : 0.002;
+        EXPECT_NEAR(camera.Eye[1], 5 * std::cos(turned) + 20 * std::sin(turned), 1e-6) << view;
+    }
+    EXPECT_EQ(tower.Eye[0], -80);
+    EXPECT_EQ(tower.Eye[1], 35);
+    EXPECT_EQ(tower.Eye[2], 80);
+}
+
+// How many warnings each place draws; every one advances the shared pulse by 0.06.
+TEST_F(GLTest, WarningsStartAtTheirLimits)
+{
+    struct Place {
+        float x, y, z, gear;
+        int warnings;
+    };
+    const float edge = 508032 - 1000;
+    const Place places[] = {
+        {0, 99.9f, 0, 0, 1},       {0, 100, 0, 0, 0},           {0, 99.9f, 0, 1, 0},
+        {0, 14000.5f, 0, 1, 1},    {0, 14000, 0, 1, 0},         {edge + 1, 500, 0, 1, 1},
+        {-edge - 1, 500, 0, 1, 1}, {0, 500, edge + 1, 1, 1},    {0, 500, -edge - 1, 1, 1},
+        {edge, 500, -edge, 1, 0},  {edge + 1, 50, edge + 1, 0, 3},
+    };
+    for (const Place& p : places) {
+        cnt1 = cnt2 = 0;
+        world_x = p.x, world_y = p.y, world_z = p.z, gear_out = p.gear;
+        collision_messages();
+        EXPECT_EQ(std::lround((cnt1 + cnt2) / 0.06f), p.warnings)
+            << "at " << p.x << ", " << p.y << ", " << p.z << ", gear " << p.gear;
+    }
+}
+
+// The options window's controls in order: the flags its checkboxes show and write, each in the
+// panel above it; RESET puts the aircraft back at the start.
+TEST_F(GLTest, OptionsWindowControls)
+{
+    const std::pair<const char*, int*> expected[] = {
+        {"Kestrix Options Box", nullptr}, {"", nullptr}, {"Rendering Options:", nullptr},
+        {"Plane ON/OFF:", &plane_enable}, {"Wireframe:", &wire_frame},
+        {"Texture Mapping:", &texture1_}, {"Light Map:", &texture2_}, {"Fog:", &fog_enable},
+        {"Lighting:", &lighting_enable}, {"Culling:", &culling_enable}, {"", nullptr},
+        {"Viewing Options:", nullptr}, {"Tower View / Chase View:", &tower_view},
+        {"On Screen Display ON/OFF:", &ui_enable}, {"RESET", nullptr}, {"EXIT", nullptr}};
+    // The kinds in the order of Control::Kind: text, separator, panel, checkbox, column, button.
+    const std::string kinds = "tspcccccccnpccbb";
+    const ControlWindow* window = options_window();
+    ASSERT_TRUE(window && window->controls.size() == std::size(expected));
+    int panel = -1;
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const Control& c = window->controls[i];
+        if (c.kind == Control::Panel) panel = int(i);
+        EXPECT_EQ(c.label, expected[i].first) << i;
+        EXPECT_EQ(c.live, expected[i].second) << c.label;
+        EXPECT_EQ(c.panel, c.live ? panel : -1) << c.label;
+        EXPECT_EQ(c.kind, Control::Kind(std::string("tspcnb").find(kinds[i]))) << c.label;
+    }
+    world_z = 500, plane_enable = 0;
+    window->controls[14].callback(window->controls[14].id);
+    EXPECT_EQ(world_z, -230);
+    EXPECT_EQ(plane_enable, 1);
+}
+
+// buildRot gives the matrix that glRotatef multiplies by; with a zero axis, the cosine on the
+// diagonal and 0 elsewhere.
+TEST_F(GLTest, BuildRotIsTheMatrixOfGlRotate)
+{
+    const float axes[][3] = {{0, 1, 0}, {1, 2, 3}, {-0.5f, 0.25f, -2}, {0, 0, 0}};
+    for (const auto& a : axes) {
+        GLfloat expected[16], m[16];
+        glLoadIdentity();
+        glRotatef(-75, a[0], a[1], a[2]);
+        glGetFloatv(GL_MODELVIEW_MATRIX, expected);
+        if (a[0] == 0 && a[1] == 0)
+            for (int i : {0, 5, 10}) expected[i] = float(std::cos(-75 * M_PI / 180));
+        buildRot(-75, a[0], a[1], a[2], m);
+        for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], expected[i], 2e-6) << a[2] << ", " << i;
+    }
+}
+
+void* nothing_found(const char*, const char*) { return nullptr; }
+
+void* all_but_unlock(const char* extension, const char* name)
+{
+    return std::strcmp(name, "glUnlockArraysEXT") ? window_system_extension_proc(extension, name)
+                                                   : nullptr;
+}
+
+// Where the driver lacks extension entry points, the core functions draw the same frame; array
+// locking is used in pairs or not at all.
+TEST_F(GLTest, MissingEntryPointsAreNeverCalled)
+{
+    for (auto lookup : {nothing_found, all_but_unlock}) {
+        reset_to_start();
+        gl_extension_proc = lookup;
+        EXPECT_EQ(init_Ext(), lookup == nothing_found ? 0 : 1);
+        EXPECT_TRUE(matches_reference("chase", draw_frames()));
+        EXPECT_NO_GL_ERROR();
+    }
+    gl_extension_proc = window_system_extension_proc;
+    init_Ext();
+}
+
+// A unit whose texture is off still points into the current level: drawing reads every enabled
+// array, and the storage of the level before may have been released.
+TEST_F(GLTest, CoordinateArraysFollowALevelSwitch)
+{
+    printed([] { terrain.update_current(0); });
+    terrain.display_terrain();
+    printed([] { terrain.update_current(3); });  // larger: the current arrays move
+    texture1_ = texture2_ = 0;
+    terrain.display_terrain();
+    for (int unit : {0, 1}) {
+        glClientActiveTexture(GL_TEXTURE0 + unit);
+        void* pointer = nullptr;
+        glGetPointerv(GL_TEXTURE_COORD_ARRAY_POINTER, &pointer);
+        EXPECT_EQ(pointer, (unit ? terrain.texCoord1 : terrain.texCoord0).data()) << unit;
+    }
+    printed([] { terrain.update_current(level); });
+}
+
+// Glyph sets above 1 draw the bold set; a negative set draws nothing.
+TEST_F(GLTest, TextSets)
+{
+    auto text = [](int set) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor4f(1, 1, 1, 1);
+        glPrint(100, 100, "Ag", set);
+        return read_back();
+    };
+    const Frame bold = text(1);
+    EXPECT_EQ(differing_pixels(text(2), bold), 0);
+    EXPECT_GT(differing_pixels(text(0), bold), 20);
+    EXPECT_EQ(differing_pixels(text(-1), text(-2)), 0);
+    EXPECT_GT(differing_pixels(text(-1), bold), 20);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+// Reference frames of the whole program: the start-up scene, each view and option, a flight
+// with the overlay and warnings, and an explosion, drawn by the frame loop itself.
+#include "gl_support.h"
+
+#include "aircraft/FlightState.h"
+#include "shell/Camera.h"
+#include "shell/Keyboard.h"
+#include "shell/Sim.h"
+
+namespace {
+
+using Frames = GLTest;
+
+// From behind the tower, over the apron to the city.
+void look_at_the_city() { camera.Position(-20, 70, -60, -420, 0, 240, 0, 1, 0); }
+
+// Up past the aircraft's nose at the sun, 8000 above it.
+void look_at_the_sun() { camera.Position(0, 5, -20, 0, 8000, 3000, 0, 1, 0); }
+
+struct Scene {
+    const char* name;
+    void (*set)();
+};
+
+const Scene scenes[] = {
+    {"chase", [] {}},
+    {"tower", [] { tower_view = 1; }},
+    {"reset", init_Model},
+    {"wireframe", [] { wire_frame = 1; }},
+    {"city", look_at_the_city},
+    {"city_plain",
+     [] {  // the light map alone, unlit, without fog or culling
+         look_at_the_city();
+         texture1_ = fog_enable = lighting_enable = culling_enable = 0;
+     }},
+    {"sky", look_at_the_sun},
+    {"sky_plain",
+     [] {
+         look_at_the_sun();
+         texture1_ = 0;
+     }},
+    {"overhead",
+     [] {  // the finest level, from high above, through the keys
+         printed([] { keyb('a', 0, 0), keyb('A', 0, 0), keyb('s', 0, 0); });
+     }},
+    {"flight",
+     [] {  // low with the gear up and every control deflected, the overlay on
+         world_x = 60, world_y = 50, world_z = -200;
+         head_yaw = 30, head_pitch = -10, head_roll = 25;
+         angle_rudder = -15, angle_elevator = 20, angle_aileron = 30, angle_flap = 20;
+         throttle = 600;
+         gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130;
+         ui_enable = 1;
+     }},
+    {"explosion",
+     [] {  // forty frames after a belly landing, seen at a slant
+         world_y = -1, gear_out = 0;
+         camera.Position(14, 6, -14, 0, 0, 0, 0, 1, 0);
+         for (int pass = 0; pass < 40; ++pass) display(), idle();
+     }},
+    {"high",
+     [] {  // near the map's edge, above the warning height
+         world_x = -507500, world_y = 14500, world_z = 0;
+         head_yaw = 90, head_roll = -20;
+     }},
+};
+
+TEST_F(Frames, EveryViewAndOption)
+{
+    for (const Scene& scene : scenes) {
+        reset_to_start();
+        scene.set();
+        EXPECT_TRUE(matches_reference(scene.name, draw_frames()));
+        EXPECT_NO_GL_ERROR() << scene.name;
+    }
+}
+
+}  // namespace
