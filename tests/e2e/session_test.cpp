@@ -1,0 +1,130 @@
+// One session with the real program, as a player has it: the console at start-up, both windows,
+// the views switched from either window, wire-frame mode, a flight that ends on the aircraft's
+// belly with the explosion and its sound, RESET from the options window, a finer terrain, EXIT.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "e2e_support.h"
+
+namespace {
+
+const char* const banner =
+    "\n\n"
+    "  *******************************************\n"
+    "  **    F L I G H T   S I M U L A T O R    **\n"
+    "  *******************************************\n"
+    "  *******************************************\n"
+    "  **                                       **\n"
+    "  **                                       **\n"
+    "  **                                       **\n"
+    "  *******************************************\n"
+    "\n";
+
+// Where the options window's controls stand (see reference/options.png).
+const int wireframe_box[2] = {25, 83}, reset_button[2] = {226, 87}, exit_button[2] = {226, 110};
+
+// The aircraft's metal skin in the lit scene, and the explosion's yellow to orange.
+bool is_skin(const unsigned char* p)
+{
+    return p[0] > 150 && p[2] > p[0] + 15 && p[2] >= p[1] && p[1] > p[0];
+}
+bool is_fire(const unsigned char* p) { return p[0] > 180 && p[1] > 60 && p[2] + 80 < p[0]; }
+
+// The loudest sample in the 16-bit audio that SDL's disk driver has written so far.
+int loudest(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(file), {});
+    int loudest = 0;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        loudest = std::max(loudest, std::abs(int(int16_t(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8))));
+    return loudest;
+}
+
+void click(const std::string& window_id, const int (&at)[2])
+{
+    mouse(window_id, at[0], at[1], "click", 1);
+    pause(500);
+}
+
+TEST(Session, FromStartUpToACrashResetAndExit)
+{
+    const std::string audio = KESTRIX_ARTIFACTS "/crash_audio.raw";
+    Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + audio});
+    const std::string main = find_window("Kestrix b0.xxx"), options = find_window("Options Box");
+    ASSERT_FALSE(main.empty() || options.empty()) << program.errors();
+    const std::regex two_figures("(\r  FPS = ([0-9]+)\\.[0-9]{2}    ){2}");
+    ASSERT_TRUE(program.wait_for_output(two_figures, 60)) << program.output();
+
+    // The banner, a measured clock rate, the renderer, and the start level's size; then the
+    // frame rate, each figure overwriting the last in place.
+    const std::string console = program.output();
+    ASSERT_EQ(console.compare(0, std::string(banner).size(), banner), 0) << console;
+    std::smatch lines;
+    const std::string after_banner = console.substr(std::string(banner).size());
+    ASSERT_TRUE(std::regex_match(after_banner, lines, std::regex(
+        "  CPU: ([0-9]+)mhz\n  Renderer: [^\n]+ [^\n]+\n  OpenGL Version: [^\n]+\n\n"
+        "  Terrain: 3528 triangles\n\n\r  FPS = ([0-9]+)\\.[0-9]{2}    (\r  FPS = [0-9.]+    )+")))
+        << console;
+    EXPECT_GE(std::stoi(lines[1]), 100) << "a clock rate in MHz";
+    EXPECT_GE(std::stoi(lines[2]), 5) << "frames a second";
+
+    EXPECT_EQ(window_geometry(main), (WindowGeometry{100, 100, 640, 480}));
+    const WindowGeometry box = window_geometry(options);
+    EXPECT_TRUE(box.x == 192 && box.y == 610) << box.x << ", " << box.y;
+    EXPECT_TRUE(matches_reference("chase", screenshot(main)));
+    EXPECT_TRUE(matches_reference("options", screenshot(options)));
+
+    // T pressed in the options window switches the main window to the tower's view, and the
+    // tick follows; T in the main window switches back.
+    press(options, "t");
+    pause(500);
+    EXPECT_TRUE(matches_reference("tower", screenshot(main)));
+    EXPECT_TRUE(matches_reference("options_tower", screenshot(options)));
+    press(main, "t");
+    click(options, wireframe_box);
+    EXPECT_TRUE(matches_reference("wireframe", screenshot(main)));
+    click(options, wireframe_box);
+    EXPECT_TRUE(matches_reference("options", screenshot(options)));
+
+    press(main, "r");
+    pause(500);
+    EXPECT_TRUE(matches_reference("reset", screenshot(main)));
+    EXPECT_EQ(loudest(audio), 0) << "silence before the crash";
+
+    // Take off with full throttle, nose up, gear up in the air, then nose down into the ground.
+    press(main, "plus", 67);
+    pause(2000);
+    press(main, "Down", 4);
+    pause(1500);
+    press(main, "g");
+    pause(1000);
+    press(main, "End");
+    press(main, "Up", 8);
+    Frame burning;
+    for (int tries = 0; tries < 40 && count(burning, is_fire, 0, 0, burning.width, burning.height) < 300; ++tries) {
+        pause(500);
+        burning = screenshot(main);
+    }
+    ASSERT_GE(count(burning, is_fire, 0, 0, 640, 480), 300) << "no explosion within 20 seconds";
+    EXPECT_LT(count(burning, is_skin, 0, 0, 640, 480), 20) << "the aircraft is gone";
+    pause(1000);
+    EXPECT_GT(loudest(audio), 3000) << "the crash sound";
+    EXPECT_TRUE(matches_reference("options_crashed", screenshot(options)));
+
+    click(options, reset_button);
+    EXPECT_TRUE(matches_reference("reset", screenshot(main)));
+    EXPECT_TRUE(matches_reference("options", screenshot(options)));
+
+    press(main, "a");
+    EXPECT_TRUE(program.wait_for_output(std::regex("  Terrain: 14112 triangles\n\n"), 10));
+    click(options, exit_button);
+    EXPECT_EQ(program.wait_exit(10), 0);
+    EXPECT_EQ(program.errors(), "");
+}
+
+}  // namespace
