@@ -1,5 +1,5 @@
-// The frame loop's handling of keys, cameras, warnings and options, and the program's answers
-// to a driver or a Data/ folder that lacks something.
+// The frame loop's handling of keys, cameras, warnings and options; drawing where the driver
+// lacks entry points; text sets.
 #include "gl_support.h"
 
 #include <cmath>

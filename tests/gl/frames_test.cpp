@@ -17,6 +17,14 @@ void look_at_the_city() { camera.Position(-20, 70, -60, -420, 0, 240, 0, 1, 0); 
 // Up past the aircraft's nose at the sun, 8000 above it.
 void look_at_the_sun() { camera.Position(0, 5, -20, 0, 8000, 3000, 0, 1, 0); }
 
+// A belly landing on the runway, seen at a slant for `frames` frames of the explosion.
+void burst_and_watch(int frames)
+{
+    world_y = -1, gear_out = 0;
+    camera.Position(14, 6, -14, 0, 0, 0, 0, 1, 0);
+    for (int pass = 0; pass < frames; ++pass) display(), idle();
+}
+
 struct Scene {
     const char* name;
     void (*set)();
@@ -52,16 +60,17 @@ const Scene scenes[] = {
          gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130;
          ui_enable = 1;
      }},
-    {"explosion",
-     [] {  // forty frames after a belly landing, seen at a slant
-         world_y = -1, gear_out = 0;
-         camera.Position(14, 6, -14, 0, 0, 0, 0, 1, 0);
-         for (int pass = 0; pass < 40; ++pass) display(), idle();
+    {"explosion", [] { burst_and_watch(40); }},
+    {"explosion_plain",
+     [] {  // untextured squares in their own colours, outlined
+         texture1_ = 0, wire_frame = 1;
+         burst_and_watch(40);
      }},
     {"high",
-     [] {  // near the map's edge, above the warning height
+     [] {  // unlit, near the map's edge, above the warning height: no sun
+         look_at_the_sun();
          world_x = -507500, world_y = 14500, world_z = 0;
-         head_yaw = 90, head_roll = -20;
+         lighting_enable = 0;
      }},
 };
 

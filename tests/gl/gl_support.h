@@ -23,7 +23,8 @@ protected:
 };
 
 // Three frames of the frame loop, so that what one frame hands to the next (the cameras, the
-// light placed under the last view) has settled, and the picture of the third.
+// light placed under the last view) has settled, and the picture of the third (Mesa's buffers
+// keep it in the back buffer across the swap).
 Frame draw_frames();
 
 // The back buffer's pixels, rows top to bottom.
