@@ -105,13 +105,14 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     pause(1000);
     press(main, "End");
     press(main, "Up", 8);
+    auto pixels = [](const Frame& f, bool (*test)(const unsigned char*)) {
+        return count(f, test, 0, 0, f.width, f.height);
+    };
     Frame burning;
-    for (int tries = 0; tries < 40 && count(burning, is_fire, 0, 0, burning.width, burning.height) < 300; ++tries) {
-        pause(500);
+    for (int tries = 0; tries < 40 && pixels(burning, is_fire) < 300; ++tries, pause(500))
         burning = screenshot(main);
-    }
-    ASSERT_GE(count(burning, is_fire, 0, 0, 640, 480), 300) << "no explosion within 20 seconds";
-    EXPECT_LT(count(burning, is_skin, 0, 0, 640, 480), 20) << "the aircraft is gone";
+    ASSERT_GE(pixels(burning, is_fire), 300) << "no explosion within 20 seconds";
+    EXPECT_LT(pixels(burning, is_skin), 20) << "the aircraft is gone";
     pause(1000);
     EXPECT_GT(loudest(audio), 3000) << "the crash sound";
     EXPECT_TRUE(matches_reference("options_crashed", screenshot(options)));
