@@ -48,24 +48,6 @@ TEST_F(GLTest, ChaseCameraStaysBehindTheTurningAircraft)
     EXPECT_NEAR(camera.Eye[2], -20 * std::cos(heading), 1e-3);
 }
 
-// The camera keys' rates act twice a pass in the chase view and once (on the hidden chase
-// camera) in the tower view, whose camera stands over the tower looking at the aircraft.
-TEST_F(GLTest, IdlePassTurnsTheChaseCameraAndPlacesTheTowerCamera)
-{
-    for (int view : {0, 1}) {
-        reset_to_start();
-        world_x = 10, world_y = 5;
-        tower_view = view;
-        keyb('8', 0, 0);
-        idle();
-        const double turned = view ? 0.001 : 0.002;
-        EXPECT_NEAR(camera.Eye[1], 5 * std::cos(turned) + 20 * std::sin(turned), 1e-6) << view;
-    }
-    EXPECT_EQ(tower.Eye[0], -80);
-    EXPECT_EQ(tower.Eye[1], 35);
-    EXPECT_EQ(tower.Eye[2], 80);
-}
-
 // How many warnings each place draws; every one advances the shared pulse by 0.06.
 TEST_F(GLTest, WarningsStartAtTheirLimits)
 {

@@ -33,6 +33,11 @@ struct Scene {
 const Scene scenes[] = {
     {"chase", [] {}},
     {"tower", [] { tower_view = 1; }},
+    {"tower_climb",
+     [] {  // outlined, just by the tower: a fully retracted gear is not drawn
+         tower_view = wire_frame = 1, world_x = -45, world_y = 33, world_z = -120;
+         gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130;
+     }},
     {"reset", init_Model},
     {"wireframe", [] { wire_frame = 1; }},
     {"city", look_at_the_city},
@@ -42,17 +47,12 @@ const Scene scenes[] = {
          texture1_ = fog_enable = lighting_enable = culling_enable = 0;
      }},
     {"sky", look_at_the_sun},
-    {"sky_plain",
-     [] {
-         look_at_the_sun();
-         texture1_ = 0;
-     }},
-    {"overhead",
-     [] {  // the finest level, from high above, through the keys
-         printed([] { keyb('a', 0, 0), keyb('A', 0, 0), keyb('s', 0, 0); });
-     }},
+    {"sky_plain", [] { look_at_the_sun(), texture1_ = 0; }},
+    // The finest level from high above, through the keys.
+    {"overhead", [] { printed([] { keyb('a', 0, 0), keyb('A', 0, 0), keyb('s', 0, 0); }); }},
     {"flight",
-     [] {  // low with the gear up and every control deflected, the overlay on
+     [] {  // low with the gear up, every control deflected, the chase camera turning, the overlay
+         keyb('8', 0, 0);
          world_x = 60, world_y = 50, world_z = -200;
          head_yaw = 30, head_pitch = -10, head_roll = 25;
          angle_rudder = -15, angle_elevator = 20, angle_aileron = 30, angle_flap = 20;
