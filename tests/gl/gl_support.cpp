@@ -1,8 +1,6 @@
 #include "gl_support.h"
 
 #include <cstdlib>
-#include <iostream>
-#include <sstream>
 
 #include "aircraft/FlightState.h"
 #include "platform/Clock.h"
@@ -92,10 +90,7 @@ GLint gl_int(GLenum pname)
 
 std::string printed(const std::function<void()>& action)
 {
-    std::ostringstream captured;
-    std::streambuf* original = std::cout.rdbuf(captured.rdbuf());
-    testing::internal::CaptureStdout();  // printf's lines too
+    testing::internal::CaptureStdout();
     action();
-    std::cout.rdbuf(original);
-    return testing::internal::GetCapturedStdout() + captured.str();
+    return testing::internal::GetCapturedStdout();
 }

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <iostream>
 #include <numeric>
-#include <sstream>
 
 #include "shell/Global.h"
 #include "terrain/TerrainGrid.h"
@@ -96,11 +94,9 @@ TEST_F(Landscape, Meshes)
 
 std::string printed(TerrainGrid* grid, int level)
 {
-    std::ostringstream captured;
-    std::streambuf* original = std::cout.rdbuf(captured.rdbuf());
+    testing::internal::CaptureStdout();
     grid->update_current(level);
-    std::cout.rdbuf(original);
-    return captured.str();
+    return testing::internal::GetCapturedStdout();
 }
 
 // Selecting a level copies its arrays and reports its size, also when it was current; other
