@@ -105,15 +105,15 @@ std::string find_window(const std::string& title, double seconds)
     return id;
 }
 
-WindowGeometry window_geometry(const std::string& window_id)
+std::string window_geometry(const std::string& window_id)
 {
     const std::string info = run_command("xwininfo -id " + window_id);
     auto field = [&](const std::string& name) {
         const size_t at = info.find(name);
-        return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + name.size());
+        return at == std::string::npos ? "?" : std::to_string(std::atoi(info.c_str() + at + name.size()));
     };
-    return {field("Absolute upper-left X:"), field("Absolute upper-left Y:"), field("Width:"),
-            field("Height:")};
+    return field("Width:") + "x" + field("Height:") + " at " + field("Absolute upper-left X:") + "," +
+           field("Absolute upper-left Y:");
 }
 
 // ImageMagick's binary PPM (P6, maximum value 255) of the window.

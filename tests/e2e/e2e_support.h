@@ -4,7 +4,6 @@
 
 #include <sys/types.h>
 
-#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -38,18 +37,8 @@ private:
 // The X id of the visible top-level window titled exactly `title`, or "" after `seconds`.
 std::string find_window(const std::string& title, double seconds = 20);
 
-struct WindowGeometry {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const WindowGeometry& o) const
-    {
-        return x == o.x && y == o.y && width == o.width && height == o.height;
-    }
-    friend std::ostream& operator<<(std::ostream& out, const WindowGeometry& g)
-    {
-        return out << g.width << "x" << g.height << " at " << g.x << ", " << g.y;
-    }
-};
-WindowGeometry window_geometry(const std::string& window_id);
+// The window's size and place on the screen, as "640x480 at 100,100".
+std::string window_geometry(const std::string& window_id);
 
 // The window's contents as the screen shows them.
 Frame screenshot(const std::string& window_id);

@@ -73,9 +73,8 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     EXPECT_GE(std::stoi(lines[1]), 100) << "a clock rate in MHz";
     EXPECT_GE(std::stoi(lines[2]), 5) << "frames a second";
 
-    EXPECT_EQ(window_geometry(main), (WindowGeometry{100, 100, 640, 480}));
-    const WindowGeometry box = window_geometry(options);
-    EXPECT_TRUE(box.x == 192 && box.y == 610) << box.x << ", " << box.y;
+    EXPECT_EQ(window_geometry(main), "640x480 at 100,100");
+    EXPECT_EQ(window_geometry(options), "401x221 at 192,610");
     EXPECT_TRUE(matches_reference("chase", screenshot(main)));
     EXPECT_TRUE(matches_reference("options", screenshot(options)));
 
@@ -106,7 +105,9 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     press(main, "End");
     press(main, "Up", 8);
     auto pixels = [](const Frame& f, bool (*test)(const unsigned char*)) {
-        return count(f, test, 0, 0, f.width, f.height);
+        int n = 0;
+        for (size_t i = 0; i < f.rgb.size(); i += 3) n += test(&f.rgb[i]);
+        return n;
     };
     Frame burning;
     for (int tries = 0; tries < 40 && pixels(burning, is_fire) < 300; ++tries, pause(500))

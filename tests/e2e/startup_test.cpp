@@ -51,11 +51,10 @@ TEST(Startup, DamagedImageFullScreenAndMouseButtons)
     // F1 covers the screen; F2 brings the window back to its start size and place.
     press(main, "F1");
     pause(1000);
-    const WindowGeometry full = window_geometry(main);
-    EXPECT_TRUE(full.width == 1280 && full.height == 1024) << full;
+    EXPECT_EQ(window_geometry(main).rfind("1280x1024 at ", 0), 0u) << window_geometry(main);
     press(main, "F2");
     pause(1000);
-    EXPECT_EQ(window_geometry(main), (WindowGeometry{100, 100, 640, 480}));
+    EXPECT_EQ(window_geometry(main), "640x480 at 100,100");
 
     // The right button ends the program as it goes down; the others do nothing.
     for (int button : {1, 2}) {

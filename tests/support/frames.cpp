@@ -40,14 +40,6 @@ bool differ(const unsigned char* p, const unsigned char* q)
 
 }  // namespace
 
-int count(const Frame& frame, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1)
-{
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) n += test(frame.pixel(x, y));
-    return n;
-}
-
 int differing_pixels(const Frame& a, const Frame& b)
 {
     int n = 0;

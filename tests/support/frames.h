@@ -13,11 +13,7 @@ struct Frame {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb;
-    const unsigned char* pixel(int x, int y) const { return &rgb[3 * (size_t(y) * width + x)]; }
 };
-
-// The pixels of `frame` inside [x0, x1) x [y0, y1) for which `test` holds.
-int count(const Frame& frame, bool (*test)(const unsigned char*), int x0, int y0, int x1, int y1);
 
 // Whether `actual` matches tests/reference/<name>.png: every channel of every pixel within
 // 3 levels (llvmpipe differs by a level or two between processors), but for at most 8 pixels.
