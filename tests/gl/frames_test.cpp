@@ -53,7 +53,7 @@ const Scene scenes[] = {
     {"flight",
      [] {  // low with the gear up, every control deflected, the chase camera turning, the overlay
          keyb('8', 0, 0);
-         world_x = 60, world_y = 50, world_z = -200;
+         world_x = 25, world_y = 50, world_z = 100;
          head_yaw = 30, head_pitch = -10, head_roll = 25;
          angle_rudder = -15, angle_elevator = 20, angle_aileron = 30, angle_flap = 20;
          throttle = 600;
