@@ -1,5 +1,5 @@
 // Fuzz entry for the bitmap reader: decodes one input and checks what a decoded image promises.
-// Built with clang into dib_reader_fuzzer, which also runs the seed corpus once as a test.
+// Built with clang into dib_reader_fuzzer, which also runs the corpus once as a test.
 #include <sanitizer/asan_interface.h>
 
 #include <climits>

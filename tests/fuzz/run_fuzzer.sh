@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the bitmap reader's libFuzzer binary: a session, or with -runs=0 the seeds once each.
+# Runs the bitmap reader's libFuzzer binary: a session, or with -runs=0 each corpus file once.
 #   run_fuzzer.sh FUZZER OUT_DIR [LIBFUZZER_OPTION...] -- SEED_DIR...
 # New inputs go to OUT_DIR/fuzz-work, emptied first; crash files to OUT_DIR/artifacts. Seed
 # directories that do not exist (yet) are left out. The exit status is the fuzzer's.
