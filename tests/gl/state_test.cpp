@@ -91,7 +91,7 @@ TEST_F(GLTest, DrawingRoutinesGiveTheSharedStateBack)
             glLoadIdentity();
             camera.Aim();
             std::vector<Value> expected = shared_state();
-            if (routine.lights) expected[0].second = 1;
+            if (routine.lights) expected[0].second = 1;  // "lighting", the first value
 
             routine.draw();
 
