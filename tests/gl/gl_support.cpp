@@ -8,6 +8,7 @@
 #include "shell/Global.h"
 #include "shell/Render.h"
 #include "shell/Sim.h"
+#include "shell/Timer.h"
 #include "terrain/TerrainGrid.h"
 
 namespace {
@@ -54,6 +55,8 @@ void reset_to_start()
     init_Model();
     init_View();
     old_head_yaw = head_yaw;
+    t = Timer{};  // frame times from a clock that starts again, whatever ran before
+    t.init();
     random_state = random_at_start;
     cnt1 = cnt2 = 0;
     glLineWidth(1);
