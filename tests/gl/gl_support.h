@@ -14,7 +14,7 @@
 // Puts the program, started once per process (textures, font, overlay, options window, GL
 // state, landscape; sound to SDL's silent dummy device), back into its start state in a 640 by
 // 480 window: option flags, flight state, cameras, terrain level, random source, warning pulse
-// and line width as start-up left them.
+// line width and frame timer as start-up left them.
 void reset_to_start();
 
 class GLTest : public testing::Test {

@@ -3,7 +3,6 @@
 #include <stb_image.h>
 #include <stb_image_write.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
