@@ -13,14 +13,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/Camera.h"
+#include "core/Global.h"
+#include "core/Timer.h"
 #include "platform/Clock.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "resources/Textures.h"
-#include "shell/Camera.h"
-#include "shell/Global.h"
 #include "shell/Sim.h"
-#include "shell/Timer.h"
 #include "terrain/TerrainGrid.h"
 
 namespace {

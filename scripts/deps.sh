@@ -13,6 +13,7 @@ KESTRIX_PACKAGES=(
   xfonts-base                            # core X fonts: SDL's message box draws with them
   libstb-dev fonts-dejavu-core           # reference decoder, PNG writer, font generator
   clang                                  # libFuzzer targets
+  desktop-file-utils                     # checks the installed desktop entry
 )
 
 kestrix_install_deps() {

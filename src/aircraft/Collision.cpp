@@ -2,9 +2,9 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "core/Settings.h"
 #include "platform/Sound.h"
 #include "resources/Fonts.h"
-#include "shell/Sim.h"
 
 float max_alt = 15000;
 float max_pos = 508032;

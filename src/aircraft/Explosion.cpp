@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "core/Global.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "resources/Textures.h"
-#include "shell/Global.h"
-#include "shell/Sim.h"
 
 particles particle[100];
 float colors[12][3] = {

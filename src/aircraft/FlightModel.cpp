@@ -4,8 +4,8 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
-#include "shell/Global.h"
-#include "shell/Timer.h"
+#include "core/Global.h"
+#include "core/Timer.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "aircraft/FlightState.h"
 
 #include "aircraft/Explosion.h"
-#include "shell/Camera.h"
-#include "shell/Sim.h"
+#include "core/Camera.h"
+#include "core/Settings.h"
 
 float world_x, world_y, world_z;
 float head_yaw, head_pitch, head_roll, old_head_yaw;

@@ -5,10 +5,10 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/PlaneGeometry.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "resources/Textures.h"
-#include "shell/Sim.h"
 
 namespace {
 

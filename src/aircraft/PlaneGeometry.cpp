@@ -3,8 +3,8 @@
 #include <initializer_list>
 
 #include "aircraft/FlightState.h"
+#include "core/Settings.h"
 #include "platform/GlutSolids.h"
-#include "shell/Sim.h"
 
 // Rows: positions first, then the face normals.
 const float f_1[11][3] = {

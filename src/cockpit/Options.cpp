@@ -5,9 +5,8 @@
 
 #include "aircraft/FlightState.h"
 #include "cockpit/ControlWindow.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
-#include "shell/Keyboard.h"
-#include "shell/Sim.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ void reset_model(int) { init_Model(); }
 
 }  // namespace
 
-void init_glui()
+void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, int))
 {
     if (options) return;
     options.emplace("Options Box", 192, 610);
@@ -45,7 +44,7 @@ void init_glui()
     options->add_button("RESET", 0, reset_model);
     options->add_button("EXIT", 0, std::exit);
     options->set_main_gfx_window(window_main);
-    options->forward_keys(keyb, special_keys);
+    options->forward_keys(keys, special);
 }
 
 ControlWindow* options_window() { return options ? &*options : nullptr; }

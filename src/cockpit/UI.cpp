@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "aircraft/FlightState.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
 #include "resources/Fonts.h"
-#include "shell/Sim.h"
 
 const float background[4][2] = {{0, 0}, {40, 105}, {600, 105}, {640, 0}};
 const float outline[4][2] = {{7, 3}, {45, 100}, {595, 100}, {633, 3}};

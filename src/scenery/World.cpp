@@ -5,11 +5,10 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "resources/Textures.h"
-#include "shell/Render.h"
-#include "shell/Sim.h"
 #include "terrain/TerrainGrid.h"
 
 const float rw[4][3] = {{15, 0, -250}, {15, 0, 250}, {-15, 0, 250}, {-15, 0, -250}};

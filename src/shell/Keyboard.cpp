@@ -2,8 +2,8 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "core/Camera.h"
 #include "platform/GL.h"
-#include "shell/Camera.h"
 #include "shell/Sim.h"
 #include "terrain/TerrainGrid.h"
 

@@ -1,14 +1,9 @@
 #include "shell/Render.h"
 
 #include "aircraft/FlightState.h"
+#include "core/Camera.h"
 #include "platform/GLExt.h"
-#include "shell/Camera.h"
 #include "shell/Sim.h"
-
-float light0_position[4] = {0, 8000, 0, 0};
-float light0_ambient[4] = {0.8f, 1, 1, 1};
-float light0_diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
-float light0_specular[4] = {0.8f, 0.8f, 0.8f, 1};
 
 void init_View()
 {

@@ -2,12 +2,7 @@
 // the light.
 #pragma once
 
-// Light 0: a directional light from +y. The colours are refreshed by every idle pass and reach
-// OpenGL when init_Light next runs.
-extern float light0_position[4];
-extern float light0_ambient[4];
-extern float light0_diffuse[4];
-extern float light0_specular[4];
+#include "core/Settings.h"
 
 // Depth test, colour material, blending, clear colour, and the chase camera's start view and
 // projection values.

@@ -9,33 +9,17 @@
 #include "aircraft/Plane.h"
 #include "cockpit/Options.h"
 #include "cockpit/UI.h"
+#include "core/Camera.h"
+#include "core/Global.h"
+#include "core/Timer.h"
 #include "platform/GL.h"
 #include "platform/Sound.h"
 #include "resources/Fonts.h"
 #include "resources/Textures.h"
 #include "scenery/World.h"
-#include "shell/Camera.h"
-#include "shell/Global.h"
+#include "shell/Keyboard.h"
 #include "shell/Render.h"
-#include "shell/Timer.h"
 #include "terrain/TerrainGrid.h"
-
-int fog_enable = 1;
-int wire_frame = 0;
-int tower_view = 0;
-int lighting_enable = 1;
-int culling_enable = 1;
-int plane_enable = 1;
-int explo_enable = 0;
-int ui_enable = 0;
-int texture1_ = 1;
-int texture2_ = 1;
-int level = 1;
-
-unsigned int surface = GL_POLYGON;
-float ui_alpha = 0.6f;
-int window_main = 0;
-char Window_Title[15] = "Kestrix b0.xxx";
 
 void init()
 {
@@ -47,7 +31,7 @@ void init()
     LoadExplosion();
     init_sound();  // the crash sound's device, opened before anything can crash
     init_ui();
-    init_glui();
+    init_glui(keyb, special_keys);
     init_Ext();
     init_Fog();
     init_Light();

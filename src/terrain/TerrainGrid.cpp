@@ -2,10 +2,10 @@
 
 #include <iostream>
 
+#include "core/Global.h"
+#include "core/Settings.h"
 #include "platform/GLExt.h"
 #include "resources/Textures.h"
-#include "shell/Global.h"
-#include "shell/Sim.h"
 #include "terrain/Triangle.h"
 
 TerrainGrid terrain;

@@ -3,7 +3,7 @@
 #include "gl_support.h"
 
 #include "aircraft/FlightState.h"
-#include "shell/Camera.h"
+#include "core/Camera.h"
 #include "shell/Keyboard.h"
 #include "shell/Sim.h"
 

@@ -3,12 +3,12 @@
 #include <cstdlib>
 
 #include "aircraft/FlightState.h"
+#include "core/Global.h"
+#include "core/Timer.h"
 #include "platform/Clock.h"
 #include "resources/Fonts.h"
-#include "shell/Global.h"
 #include "shell/Render.h"
 #include "shell/Sim.h"
-#include "shell/Timer.h"
 #include "terrain/TerrainGrid.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "core/Camera.h"
+#include "core/Timer.h"
 #include "platform/GL.h"
 #include "platform/Sound.h"
-#include "shell/Camera.h"
 #include "shell/Keyboard.h"
 #include "shell/Sim.h"
-#include "shell/Timer.h"
 
 namespace {
 

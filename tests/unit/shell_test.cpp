@@ -8,10 +8,10 @@
 
 #include "aircraft/Explosion.h"
 #include "cockpit/UI.h"
+#include "core/Camera.h"
+#include "core/Global.h"
+#include "core/Timer.h"
 #include "platform/Clock.h"
-#include "shell/Camera.h"
-#include "shell/Global.h"
-#include "shell/Timer.h"
 
 namespace {
 

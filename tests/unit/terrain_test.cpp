@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "shell/Global.h"
+#include "core/Global.h"
 #include "terrain/TerrainGrid.h"
 #include "terrain/Triangle.h"
 

@@ -1,4 +1,4 @@
-#include "shell/Global.h"
+#include "core/Global.h"
 
 uint32_t random_state = 1;
 

@@ -1,4 +1,4 @@
-#include "shell/Timer.h"
+#include "core/Timer.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "shell/Camera.h"
+#include "core/Camera.h"
 
 #include <cmath>
 

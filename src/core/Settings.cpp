@@ -1,0 +1,25 @@
+#include "core/Settings.h"
+
+#include "platform/GL.h"
+
+int fog_enable = 1;
+int wire_frame = 0;
+int tower_view = 0;
+int lighting_enable = 1;
+int culling_enable = 1;
+int plane_enable = 1;
+int explo_enable = 0;
+int ui_enable = 0;
+int texture1_ = 1;
+int texture2_ = 1;
+int level = 1;
+
+unsigned int surface = GL_POLYGON;
+float ui_alpha = 0.6f;
+int window_main = 0;
+char Window_Title[15] = "Kestrix b0.xxx";
+
+float light0_position[4] = {0, 8000, 0, 0};
+float light0_ambient[4] = {0.8f, 1, 1, 1};
+float light0_diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+float light0_specular[4] = {0.8f, 0.8f, 0.8f, 1};

@@ -1,0 +1,29 @@
+// What every subsystem reads: the option flags, the settings drawn from them, the main window
+// and the light.
+#pragma once
+
+// Option flags: 0 off, anything else on. The options window writes 0 or 1 into them.
+extern int fog_enable;
+extern int wire_frame;
+extern int tower_view;
+extern int lighting_enable;
+extern int culling_enable;
+extern int plane_enable;
+extern int explo_enable;
+extern int ui_enable;
+extern int texture1_;  // texture mapping
+extern int texture2_;  // light map on the terrain
+extern int level;      // terrain level of detail, 0 to 3
+
+// Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
+extern unsigned int surface;
+extern float ui_alpha;  // opacity of the instrument overlay
+extern int window_main; // GLUT identifier of the main window
+extern char Window_Title[15];
+
+// Light 0: a directional light from +y. The colours are refreshed by every idle pass and reach
+// OpenGL when init_Light next runs.
+extern float light0_position[4];
+extern float light0_ambient[4];
+extern float light0_diffuse[4];
+extern float light0_specular[4];
