@@ -25,6 +25,9 @@ Image paint_plane(); // brushed-metal sphere (reflection) map
 Image paint_city1(); // concrete office facade
 Image paint_city2(); // glass tower facade
 
+// Desktop icon (art_icon.cpp): the one picture with transparency, outside its rounded badge.
+RgbaImage paint_icon();
+
 // Font atlas (art_font.cpp). Reads the two DejaVu Sans Mono faces; on failure returns false and
 // leaves a message in error.
 bool paint_font(Image& atlas, std::string& error);

@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.18)
 
 set(files
   Terrain.bmp Sky.bmp Grass1.bmp Water.bmp City1.bmp City2.bmp
-  Explo.bmp Grass2.bmp Plane.bmp Sun.bmp Font.bmp Explo.wav)
+  Explo.bmp Grass2.bmp Plane.bmp Sun.bmp Font.bmp Explo.wav Icon.png)
 
 file(REMOVE_RECURSE "${OUTPUT}")
 file(MAKE_DIRECTORY "${OUTPUT}")

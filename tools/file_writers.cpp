@@ -1,5 +1,7 @@
 #include "file_writers.h"
 
+#include <stb_image_write.h> // implementation linked from libstb
+
 #include <cstdio>
 #include <fstream>
 
@@ -82,6 +84,19 @@ std::vector<std::uint8_t> encode_wav(const std::vector<std::int16_t>& samples, i
     put_tag(out, "data");
     put32(out, data_bytes);
     for (std::int16_t s : samples) put16(out, std::uint16_t(s));
+    return out;
+}
+
+std::vector<std::uint8_t> encode_png(const RgbaImage& image)
+{
+    std::vector<std::uint8_t> out;
+    auto append = [](void* context, void* data, int size) {
+        auto& bytes = *static_cast<std::vector<std::uint8_t>*>(context);
+        const auto* first = static_cast<const std::uint8_t*>(data);
+        bytes.insert(bytes.end(), first, first + size);
+    };
+    stbi_write_png_compression_level = 9;
+    stbi_write_png_to_func(append, &out, image.width, image.height, 4, image.rgba.data(), image.width * 4);
     return out;
 }
 

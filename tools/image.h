@@ -39,6 +39,13 @@ private:
     std::vector<std::uint8_t> rgb_;
 };
 
+// 8-bit RGBA pixels with straight (not premultiplied) alpha, rows top to bottom, four bytes a
+// pixel: the one picture that needs transparency, written as PNG rather than as a bitmap.
+struct RgbaImage {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
 // Paints every pixel from a function of picture coordinates u (0 left .. 1 right) and v (0 top
 // .. 1 bottom), averaging samples x samples points spread evenly over each pixel so that fine
 // detail turns into smooth shading instead of aliasing.

@@ -54,6 +54,7 @@ int main(int argc, char** argv)
         ok = false;
     }
 
+    ok = write_file(path("Icon.png"), encode_png(paint_icon())) && ok;
     ok = write_file(path("Explo.wav"), encode_wav(synth_explosion(), kSoundRate)) && ok;
     return ok ? 0 : 1;
 }
