@@ -3,6 +3,7 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "core/Settings.h"
+#include "platform/DataDir.h"
 #include "platform/Sound.h"
 #include "resources/Fonts.h"
 
@@ -16,13 +17,13 @@ namespace {
 const float warning_margin = 1000;
 
 // Stops and hides the aircraft and sets off the explosion, then, if `sound`, (re)starts the
-// explosion sound.
+// explosion sound unless the sound is off.
 void crash(bool sound = true)
 {
     throttle = 0;
     plane_enable = 0;
     explo_enable = 1;
-    if (sound) play_sound("Data/Explo.wav");
+    if (sound && sound_enable) play_sound(data_file("Explo.wav").c_str());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ int ui_enable = 0;
 int texture1_ = 1;
 int texture2_ = 1;
 int level = 1;
+int sound_enable = 1;
 
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;

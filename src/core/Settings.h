@@ -14,6 +14,7 @@ extern int ui_enable;
 extern int texture1_;  // texture mapping
 extern int texture2_;  // light map on the terrain
 extern int level;      // terrain level of detail, 0 to 3
+extern int sound_enable;  // the crash sound (off with --mute)
 
 // Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
 extern unsigned int surface;

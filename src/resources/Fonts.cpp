@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/DataDir.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "resources/Image.h"
@@ -16,7 +17,7 @@ float cnt2 = 0;
 
 int load_font()
 {
-    AUX_RGBImageRec* image = LoadBMP("Data/Font.bmp");
+    AUX_RGBImageRec* image = LoadBMP(data_file("Font.bmp").c_str());
     if (!image) return 0;
     glGenTextures(1, &font);
     glBindTexture(GL_TEXTURE_2D, font);

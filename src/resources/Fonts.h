@@ -1,12 +1,12 @@
 // The bitmap font for screen text, and the pulsing flight warnings drawn with it.
 #pragma once
 
-extern unsigned int font;  // texture name of Data/Font.bmp, 0 until loaded
+extern unsigned int font;  // texture name of the data directory's Font.bmp, 0 until loaded
 extern unsigned int base;  // first of the 256 glyph display lists
 // Phase of the warnings' pulse, shared by all three and advanced by every warning drawn.
 extern float cnt1, cnt2;
 
-// Loads Data/Font.bmp into the font texture; 1 when loaded, else 0.
+// Loads Font.bmp of the data directory into the font texture; 1 when loaded, else 0.
 int load_font();
 // Compiles one display list per glyph cell: a 16 by 16 textured quad, then a move 16 right.
 void build_font();

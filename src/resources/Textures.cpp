@@ -2,15 +2,15 @@
 
 #include <cstdlib>
 
+#include "platform/DataDir.h"
 #include "platform/GL.h"
 
 unsigned int texture[10] = {};
 
 namespace {
 const char* const texture_files[10] = {
-    "Data/Terrain.bmp", "Data/Sky.bmp",   "Data/Grass1.bmp", "Data/Water.bmp",
-    "Data/City1.bmp",   "Data/City2.bmp", "Data/Explo.bmp",  "Data/Grass2.bmp",
-    "Data/Plane.bmp",   "Data/Sun.bmp",
+    "Terrain.bmp", "Sky.bmp",   "Grass1.bmp", "Water.bmp", "City1.bmp",
+    "City2.bmp",   "Explo.bmp", "Grass2.bmp", "Plane.bmp", "Sun.bmp",
 };
 }  // namespace
 
@@ -33,7 +33,7 @@ int load_textures()
 {
     int loaded = 0;
     for (int slot = 0; slot < 10; ++slot) {
-        AUX_RGBImageRec* image = LoadBMP(texture_files[slot]);
+        AUX_RGBImageRec* image = LoadBMP(data_file(texture_files[slot]).c_str());
         if (!image) continue;
         loaded = 1;
         glGenTextures(1, &texture[slot]);

@@ -6,7 +6,7 @@
 // OpenGL texture names, one slot per image file; 0 where the file did not load.
 extern unsigned int texture[10];
 
-// The slots by the file they hold (Data/Terrain.bmp, Data/Sky.bmp, ...).
+// The slots by the file they hold (Terrain.bmp, Sky.bmp, ... of the data directory).
 enum TextureSlot {
     TEXTURE_TERRAIN = 0,
     TEXTURE_SKY = 1,
@@ -20,7 +20,7 @@ enum TextureSlot {
     TEXTURE_SUN = 9,
 };
 
-// Loads the ten images of Data/ into texture objects; 1 when at least one loaded, else 0.
+// Loads the ten images of the data directory into texture objects; 1 when at least one loaded, else 0.
 int load_textures();
 
 // Uploads `image` as level 0 of the bound 2D texture (3 components), and with `mipmaps` the
