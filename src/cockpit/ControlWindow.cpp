@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "platform/GL.h"
+#include "platform/GLExt.h"
 
 namespace {
 
@@ -123,6 +124,7 @@ ControlWindow::ControlWindow(const char* title, int x, int y)
     glutInitWindowPosition(x, y);
     glutInitWindowSize(320, 200);  // fitted to the controls after the first frames
     window = glutCreateWindow(title);
+    set_swap_interval(0);  // its redraws must never hold the main window's frame up
     glutInitWindowPosition(init_x, init_y);
     glutInitWindowSize(init_w, init_h);
 

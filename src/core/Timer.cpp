@@ -12,9 +12,20 @@ void Timer::init()
 {
     TimerFreq = perf_frequency();
     TimeStart = perf_counter();
+    TimeCur = TimeStart;
 }
 
-void Timer::idle() { TimeCur = perf_counter(); }
+void Timer::idle()
+{
+    const int64_t previous = TimeCur;
+    TimeCur = perf_counter();
+    if (max_rate <= 0 || TimerFreq <= 0) return;
+    const int64_t step = int64_t(double(TimerFreq) / max_rate);
+    while (TimeCur - previous < step) {
+        sleep_seconds(double(previous + step - TimeCur) / double(TimerFreq));
+        TimeCur = perf_counter();
+    }
+}
 
 // A counter without a frequency cannot tell time: the clock then stands still at 0 rather than
 // turning every frame into an infinite or undefined length.

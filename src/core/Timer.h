@@ -1,5 +1,7 @@
 // Frame timer and console statistics: each frame's length in seconds, a frames-per-second figure
-// every 50 frames, and the processor clock rate measured once at start-up.
+// every 50 frames, and the processor clock rate measured once at start-up. The timer also keeps
+// the frame loop at a steady pace: the flight model moves by a fixed amount per step, so a
+// machine that drew faster would fly faster.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +21,11 @@ public:
     float OldTime;         // Time of the previous frame
     float Time;            // seconds since init
     float DeltaTime;       // seconds between the last two frames
+    double max_rate = 60;  // steps a second at most; 0 for as many as the machine draws
 
     void init();
+    // Reads the counter for this frame. Sooner than 1/max_rate s after the previous reading,
+    // it first sleeps for the rest of that time.
     void idle();
     void get_fps();
     void set_ticks_start();

@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <cerrno>
 #include <ctime>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -24,6 +25,16 @@ int64_t timestamp_counter()
 #endif
 }
 
+void thread_sleep(double seconds)
+{
+    if (seconds <= 0) return;
+    timespec wait;
+    wait.tv_sec = time_t(seconds);
+    wait.tv_nsec = long((seconds - double(wait.tv_sec)) * 1e9);
+    while (nanosleep(&wait, &wait) == -1 && errno == EINTR) {}  // woken early by a signal
+}
+
 int64_t (*perf_frequency)() = monotonic_frequency;
 int64_t (*perf_counter)() = monotonic_counter;
 int64_t (*cycle_counter)() = timestamp_counter;
+void (*sleep_seconds)(double) = thread_sleep;

@@ -1,11 +1,16 @@
 #include "platform/GLExt.h"
 
-#include <cstring>
+#include <GL/glx.h>
 
+#include <cstring>
 
 bool gl_has_extension(const char* extension)
 {
-    const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return lists_extension(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), extension);
+}
+
+bool lists_extension(const char* list, const char* extension)
+{
     if (!list || !extension || !*extension) return false;
     const size_t length = strlen(extension);
     for (const char* at = strstr(list, extension); at; at = strstr(at + 1, extension)) {
@@ -25,6 +30,28 @@ void* window_system_extension_proc(const char* extension, const char* name)
 }
 
 void* (*gl_extension_proc)(const char*, const char*) = window_system_extension_proc;
+
+bool set_swap_interval(int interval)
+{
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return false;
+    const char* list = glXQueryExtensionsString(display, DefaultScreen(display));
+    if (lists_extension(list, "GLX_EXT_swap_control")) {
+        auto swap_interval = reinterpret_cast<PFNGLXSWAPINTERVALEXTPROC>(
+            glutGetProcAddress("glXSwapIntervalEXT"));
+        if (swap_interval) {
+            swap_interval(display, drawable, interval);
+            return true;
+        }
+    }
+    if (lists_extension(list, "GLX_MESA_swap_control")) {
+        auto swap_interval = reinterpret_cast<PFNGLXSWAPINTERVALMESAPROC>(
+            glutGetProcAddress("glXSwapIntervalMESA"));
+        if (swap_interval) return swap_interval(unsigned(interval)) == 0;
+    }
+    return false;
+}
 
 void APIENTRY tex_coord_pointer_uncounted(GLint size, GLenum type, GLsizei stride, GLsizei,
                                           const void* pointer)

@@ -24,6 +24,13 @@ void* window_system_extension_proc(const char* extension, const char* name);
 
 // Whether the current context's extension string lists `extension` as a whole word.
 bool gl_has_extension(const char* extension);
+// Whether the space-separated `list` holds `extension` as a whole word.
+bool lists_extension(const char* list, const char* extension);
+
+// Asks that the current window's buffer swaps wait for `interval` refreshes of the display
+// (0: never wait), through GLX_EXT_swap_control or GLX_MESA_swap_control. False where neither is
+// offered.
+bool set_swap_interval(int interval);
 
 // Stand-ins for the counted vertex-array and array-locking entry points: the counts are only a
 // hint, so the plain core calls do the same work, and locking is an optimisation one may skip.
