@@ -1,17 +1,42 @@
+#include <SDL.h>
+
+#include <cstdio>
+
 #include "cockpit/Options.h"
 #include "platform/GL.h"
+#include "platform/GLExt.h"
+#include "platform/Quit.h"
+#include "shell/CommandLine.h"
 #include "shell/Keyboard.h"
 #include "shell/Sim.h"
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
+    CommandLine line = parse_command_line(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "%s: %s (try '%s --help')\n", argv[0], line.error.c_str(), argv[0]);
+        return 2;
+    }
+    if (line.help || line.version) {
+        std::fputs((line.help ? usage_text(argv[0]) : version_text()).c_str(), stdout);
+        return 0;
+    }
+    // Ctrl+C and SIGTERM keep their default action: SDL would otherwise catch them for itself
+    // once the sound device opens, and they would no longer end the program.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    apply_command_line(line);
+
+    int glut_argc = int(line.glut_arguments.size()) - 1;
+    glutInit(&glut_argc, line.glut_arguments.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(640, 480);
     glutInitWindowPosition(100, 100);
     window_main = glutCreateWindow(Window_Title);
     options_set_idle_func(idle);  // the options window is served from the same idle slot
     init();
+    set_swap_interval(line.uncapped ? 0 : 1);  // wait for the display's refresh, where it can
+    if (line.fullscreen) glutFullScreen();
+    quit_without_x_errors();
     glutReshapeFunc(reshape);
     glutDisplayFunc(display);
     glutKeyboardFunc(keyb);

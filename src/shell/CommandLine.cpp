@@ -1,0 +1,116 @@
+#include "shell/CommandLine.h"
+
+#include <cstring>
+
+#include "core/Settings.h"
+#include "core/Timer.h"
+#include "platform/DataDir.h"
+
+namespace {
+
+bool is_one_of(const char* word, std::initializer_list<const char*> words)
+{
+    for (const char* w : words)
+        if (std::strcmp(word, w) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+CommandLine parse_command_line(int argc, char** argv)
+{
+    CommandLine line;
+    line.glut_arguments.push_back(argv[0]);
+    for (int i = 1; i < argc && line.error.empty(); ++i) {
+        // "--name=value" or "--name value"
+        std::string name = argv[i], value;
+        const size_t equals = name.find('=');
+        const bool joined = name.rfind("--", 0) == 0 && equals != std::string::npos;
+        if (joined) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+
+        if (name == "--data" || name == "--level") {
+            if (!joined && i + 1 < argc) value = argv[++i];
+            if (value.empty())
+                line.error = name + " needs a value";
+            else if (name == "--data")
+                line.data = value;
+            else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3')
+                line.level = value[0] - '0';
+            else
+                line.error = "--level takes 0, 1, 2 or 3, not '" + value + "'";
+        } else if (joined) {
+            line.error = name + " takes no value";
+        } else if (name == "--fullscreen") {
+            line.fullscreen = true;
+        } else if (name == "--mute") {
+            line.mute = true;
+        } else if (name == "--uncapped") {
+            line.uncapped = true;
+        } else if (name == "--help" || name == "-h") {
+            line.help = true;
+        } else if (name == "--version") {
+            line.version = true;
+        } else if (is_one_of(argv[i], {"-display", "-geometry"}) && i + 1 < argc) {
+            line.glut_arguments.push_back(argv[i]);
+            line.glut_arguments.push_back(argv[++i]);
+        } else if (is_one_of(argv[i], {"-direct", "-indirect", "-iconic", "-gldebug", "-sync"})) {
+            line.glut_arguments.push_back(argv[i]);
+        } else {
+            line.error = "unknown option '" + name + "'";
+        }
+    }
+    line.glut_arguments.push_back(nullptr);
+    return line;
+}
+
+std::string usage_text(const char* program)
+{
+    return std::string("Usage: ") + program + R"( [OPTION]...
+A small flight simulator: fly a high-wing propeller aircraft over a generated landscape.
+
+Options:
+  --data DIR     read the images and sounds from DIR
+  --level N      start at terrain level N, 0 (coarsest) to 3 (finest); default 1
+  --fullscreen   start in full screen (F2 returns to the window)
+  --mute         no crash sound
+  --uncapped     step as often as frames can be drawn, not at most 60 times a second
+                 (for benchmarks: the aircraft then handles faster on a faster machine)
+  -h, --help     show this help and exit
+  --version      show the version and exit
+GLUT's options -display, -geometry, -direct, -indirect, -iconic, -gldebug and -sync are
+passed on to GLUT.
+
+Without --data, the data is looked for in ./Data, beside the program, in the program's parent
+directory, and in ../share/kestrix/Data from the program's directory (an installed copy).
+
+Keys (main window):
+  + -                 throttle up, down
+  Down Up             elevator: nose up (climb), nose down
+  Left Right          rudder: turn left, right
+  F3 F4               ailerons: bank
+  Page Up, Page Down  flaps down, up
+  End                 centre the control surfaces
+  G                   undercarriage up or down (in the air)
+  T                   tower view / chase view
+  S                   overhead view (R brings the chase view back)
+  8 2 4 6 1 3, 5      turn the chase camera; stop it
+  7 9                 chase camera closer, farther
+  R                   back to the start of the runway
+  A Z                 finer, coarser terrain
+  F1 F2               full screen, window
+  right mouse button  quit
+)";
+}
+
+std::string version_text() { return std::string("Kestrix ") + KESTRIX_VERSION + "\n"; }
+
+void apply_command_line(const CommandLine& line)
+{
+    level = line.level;
+    sound_enable = line.mute ? 0 : 1;
+    t.max_rate = line.uncapped ? 0 : 60;
+    find_data_dir(data_candidates(line.data, executable_path(), KESTRIX_DATA_FROM_BIN));
+}

@@ -1,0 +1,29 @@
+// The program's command line: its own options, and GLUT's, which are passed on to glutInit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    std::string data;         // --data DIR: read the data files from DIR only
+    int level = 1;            // --level N: terrain level at start, 0 to 3
+    bool fullscreen = false;  // --fullscreen
+    bool mute = false;        // --mute: no crash sound
+    bool uncapped = false;    // --uncapped: step as often as frames can be drawn
+    bool help = false;        // --help
+    bool version = false;     // --version
+    std::string error;        // why the command line was refused; "" when it was not
+    std::vector<char*> glut_arguments;  // the program's name and GLUT's options, then null
+};
+
+// Reads argv. GLUT's own options (-display NAME, -geometry WxH+X+Y, -direct, -indirect, -iconic,
+// -gldebug, -sync) are kept for glutInit; anything else unknown is an error.
+CommandLine parse_command_line(int argc, char** argv);
+
+// The text of --help and of --version.
+std::string usage_text(const char* program);
+std::string version_text();
+
+// Puts the options into the settings they stand for and chooses the data directory (which may
+// write one line on stderr). Runs before GLUT starts.
+void apply_command_line(const CommandLine& line);
