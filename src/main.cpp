@@ -1,6 +1,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "cockpit/Options.h"
 #include "platform/GL.h"
@@ -13,12 +15,13 @@
 int main(int argc, char** argv)
 {
     CommandLine line = parse_command_line(argc, argv);
+    const std::string name = std::filesystem::path(argv[0]).filename();
     if (!line.error.empty()) {
-        std::fprintf(stderr, "%s: %s (try '%s --help')\n", argv[0], line.error.c_str(), argv[0]);
+        std::fprintf(stderr, "%s: %s (try '%s --help')\n", name.c_str(), line.error.c_str(), name.c_str());
         return 2;
     }
     if (line.help || line.version) {
-        std::fputs((line.help ? usage_text(argv[0]) : version_text()).c_str(), stdout);
+        std::fputs((line.help ? usage_text(name.c_str()) : version_text()).c_str(), stdout);
         return 0;
     }
     // Ctrl+C and SIGTERM keep their default action: SDL would otherwise catch them for itself
