@@ -49,16 +49,20 @@ std::string run_command(const std::string& command)
     return out;
 }
 
-Kestrix::Kestrix(const std::string& directory, const std::vector<std::string>& environment)
+Kestrix::Kestrix(const std::string& directory, const std::vector<std::string>& environment,
+                 const std::vector<std::string>& arguments, const std::string& binary)
     : output_path(temporary_file()), error_path(temporary_file())
 {
+    std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid = fork();
     if (pid == 0) {
         if (!freopen(output_path.c_str(), "w", stdout) || !freopen(error_path.c_str(), "w", stderr) ||
             chdir(directory.c_str()) != 0)
             _exit(126);
         for (const std::string& variable : environment) putenv(strdup(variable.c_str()));
-        execl(KESTRIX_BINARY, KESTRIX_BINARY, static_cast<char*>(nullptr));
+        execv(binary.c_str(), argv.data());
         _exit(127);
     }
 }
@@ -85,9 +89,11 @@ bool Kestrix::wait_for_output(const std::regex& pattern, double seconds)
 bool Kestrix::running()
 {
     int s = 0;
-    if (status == -1 && waitpid(pid, &s, WNOHANG) == pid) status = WIFEXITED(s) ? WEXITSTATUS(s) : -2;
+    if (status == -1 && waitpid(pid, &s, WNOHANG) == pid) status = WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
     return status == -1;
 }
+
+void Kestrix::send(int signal) { kill(pid, signal); }
 
 int Kestrix::wait_exit(double seconds)
 {

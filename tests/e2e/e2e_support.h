@@ -15,9 +15,12 @@ std::string run_command(const std::string& command);
 
 class Kestrix {
 public:
-    // Starts the program in `directory`, where it finds Data/, with the environment variables
-    // `environment` ("NAME=value") added; its console and its errors go to files of its own.
-    explicit Kestrix(const std::string& directory, const std::vector<std::string>& environment = {});
+    // Starts the program in `directory` with the environment variables `environment`
+    // ("NAME=value") added and the command-line `arguments`; its console and its errors go to
+    // files of its own. `binary` is the build tree's program unless given.
+    explicit Kestrix(const std::string& directory, const std::vector<std::string>& environment = {},
+                     const std::vector<std::string>& arguments = {},
+                     const std::string& binary = KESTRIX_BINARY);
     ~Kestrix();  // kills it if it still runs
 
     // Waits until `pattern` is found in the console; false after `seconds` without it.
@@ -25,7 +28,8 @@ public:
     std::string output() const;
     std::string errors() const;
     bool running();
-    // The exit status, -1 if it still runs after `seconds`, -2 if a signal ended it.
+    void send(int signal);
+    // The exit status, -1 if it still runs after `seconds`, 128 + the signal if one ended it.
     int wait_exit(double seconds);
 
 private:

@@ -147,6 +147,12 @@ TEST(Collision, GroundEdgesAndTower)
         EXPECT_EQ(gear_out, 1) << c.what;
         EXPECT_TRUE(c.gear || (angle_nose_gear == -10 && angle_main_gear == 0)) << c.what;
     }
+    // With the sound off (--mute) a crash is silent.
+    sound_enable = 0, sounds.clear();
+    init_Model(), world_y = -2, gear_out = 0;
+    collision_map();
+    EXPECT_TRUE(explo_enable && sounds.empty());
+    sound_enable = 1;
     play_sound = mixer_play;
 }
 

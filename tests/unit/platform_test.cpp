@@ -1,12 +1,17 @@
-// The platform's sound player and message line.
+// The platform's sound player, message line and data directory.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <cstdlib>
-#include <string>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/DataDir.h"
 #include "platform/Message.h"
 #include "platform/Sound.h"
 
@@ -59,6 +64,43 @@ TEST(Message, WithoutADisplayALineOnStderr)
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Unknown DIB file format.\nFailed to open DIB file Data/Sky.bmp.\n");
     if (display) setenv("DISPLAY", saved.c_str(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The data is read from the first place that holds every data file; the installed place is
+// found from the program's own directory. With none, one line names every place looked in.
+TEST(DataDir, FirstPlaceWithEveryFile)
+{
+    EXPECT_EQ(data_candidates("", "/opt/k/bin/kestrix", "../share/kestrix/Data"),
+              (std::vector<std::string>{"Data", "/opt/k/bin/Data", "/opt/k/Data", "/opt/k/share/kestrix/Data"}));
+    EXPECT_EQ(data_candidates("/mine", "/opt/k/bin/kestrix", "../share/kestrix/Data"),
+              std::vector<std::string>{"/mine"});
+
+    namespace fs = std::filesystem;
+    const fs::path scratch = fs::temp_directory_path() / ("kestrix-data-" + std::to_string(getpid()));
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    fs::copy(KESTRIX_ROOT "/Data", scratch / "full");
+    fs::copy(KESTRIX_ROOT "/Data", scratch / "partial");
+    fs::remove(scratch / "partial/Font.bmp");
+    const std::string full = (scratch / "full").string(), partial = (scratch / "partial").string();
+
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(find_data_dir({partial, full, "Data"}));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(data_file("Sky.bmp"), full + "/Sky.bmp");
+
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(find_data_dir({partial, "/nowhere"}));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "No game data (images and sounds) found in " + partial + ", /nowhere: the program "
+              "runs without them\n");
+    EXPECT_EQ(data_dir, full) << "left as it was";
+    data_dir = "Data";
+    fs::remove_all(scratch);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The cameras, the frame timer and its console lines, the random source, the explosion's
+// The cameras, the frame timer and its console lines, the command line, the random source, the explosion's
 // particles and the overlay's marker places.
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "core/Global.h"
 #include "core/Timer.h"
 #include "platform/Clock.h"
+#include "shell/CommandLine.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ struct ScriptedClock {
     ~ScriptedClock()
     {
         perf_frequency = monotonic_frequency, perf_counter = monotonic_counter;
-        cycle_counter = timestamp_counter;
+        cycle_counter = timestamp_counter, sleep_seconds = thread_sleep;
     }
 };
 
@@ -100,6 +101,63 @@ TEST(Timer, FrameRateEveryFiftyFrames)
     for (int i = 1; i < 50; ++i) frame(10);
     EXPECT_EQ(frame(10), "\r  FPS = 0.00    ");
     EXPECT_EQ(t.DeltaTime, 0);
+}
+
+// Frames that take 4 ms: each idle pass sleeps out the rest of its sixtieth of a second and then
+// reads the clock once more, rather than reading it in a loop. Uncapped, nothing waits.
+std::vector<double> sleeps;
+
+TEST(Timer, StepsAtMostSixtyTimesASecond)
+{
+    sleep_seconds = [](double seconds) { sleeps.push_back(seconds), now += std::llround(seconds * 1e6); };
+    for (const double rate : {60.0, 0.0}) {
+        ScriptedClock clock(1000000, 4000);
+        t.max_rate = rate;
+        sleeps.clear();
+        for (int step = 0; step < 5; ++step) {
+            const int64_t previous = t.TimeCur, before = readings;
+            t.idle();
+            EXPECT_EQ(t.TimeCur - previous, rate ? 20666 : 4000) << rate;
+            EXPECT_EQ(readings - before, rate ? 2 : 1) << rate;
+        }
+        EXPECT_EQ(sleeps, std::vector<double>(rate ? 5 : 0, 0.012666)) << rate;
+    }
+}
+
+// Command lines and what the program takes from them, written as one line: its own options,
+// then GLUT's, which pass on in their order.
+const std::pair<std::vector<std::string>, std::string> command_lines[] = {
+    {{}, "level 1"},
+    {{"--level", "3", "--data=/d", "--fullscreen", "--mute", "--uncapped"}, "level 3 data /d fullscreen mute uncapped"},
+    {{"--level=0", "-display", ":5", "-iconic", "--data", "x y", "--help", "--version"}, "level 0 data x y help version | -display :5 -iconic"},
+    {{"-geometry", "9x9", "-sync", "-direct", "-indirect", "-gldebug", "-h"}, "level 1 help | -geometry 9x9 -sync -direct -indirect -gldebug"},
+    {{"--level", "4"}, "error --level takes 0, 1, 2 or 3, not '4'"},
+    {{"--level=12"}, "error --level takes 0, 1, 2 or 3, not '12'"},
+    {{"--level"}, "error --level needs a value"},
+    {{"--data="}, "error --data needs a value"},
+    {{"--mute=yes"}, "error --mute takes no value"},
+    {{"--fly", "--help"}, "error unknown option '--fly'"},
+    {{"-display"}, "error unknown option '-display'"},
+    {{"map.bmp"}, "error unknown option 'map.bmp'"},
+};
+
+TEST(CommandLine, OptionsAndRefusals)
+{
+    for (const auto& [arguments, expected] : command_lines) {
+        std::vector<char*> argv = {const_cast<char*>("kestrix")};
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        const CommandLine line = parse_command_line(int(argv.size()), argv.data());
+        std::string got = "level " + std::to_string(line.level) + (line.data.empty() ? "" : " data " + line.data);
+        const std::pair<bool, const char*> flags[] = {{line.fullscreen, " fullscreen"}, {line.mute, " mute"},
+            {line.uncapped, " uncapped"}, {line.help, " help"}, {line.version, " version"}};
+        for (const auto& [on, word] : flags) got += on ? word : "";
+        ASSERT_EQ(line.glut_arguments.front(), argv[0]);
+        ASSERT_EQ(line.glut_arguments.back(), nullptr);
+        if (line.glut_arguments.size() > 2) got += " |";
+        for (size_t i = 1; i + 1 < line.glut_arguments.size(); ++i) got += std::string(" ") + line.glut_arguments[i];
+        if (!line.error.empty()) got = "error " + line.error;
+        EXPECT_EQ(got, expected);
+    }
 }
 
 // The clock rate counts cycles over one counter second, ending at the first reading beyond it,

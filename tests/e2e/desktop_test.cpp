@@ -1,0 +1,98 @@
+// The program as a desktop launches it: from any directory, installed into a prefix of its own,
+// with options on its command line, ended by a signal or by the player after another program
+// destroyed one of its windows.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "e2e_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::regex started("FPS = ");
+
+// Ctrl+C and kill end the program at once with the signal's own status, also while a sound
+// device is open (SDL's disk driver counts as one).
+TEST(Desktop, SignalsEndItAtOnce)
+{
+    for (int signal : {SIGINT, SIGTERM}) {
+        Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"});
+        ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
+        program.send(signal);
+        EXPECT_EQ(program.wait_exit(1), 128 + signal) << strsignal(signal);
+    }
+}
+
+// Started from elsewhere, the build tree's program finds Data/ beside its own directory, and the
+// installed one finds the data installed with it: the first frame is the textured chase view.
+TEST(Desktop, FindsItsDataFromElsewhereAndInstalled)
+{
+    const fs::path prefix = fs::temp_directory_path() / ("kestrix-prefix-" + std::to_string(getpid()));
+    fs::remove_all(prefix);
+    const std::string installing = run_command(KESTRIX_CMAKE " --install " KESTRIX_ARTIFACTS
+                                               " --prefix " + prefix.string() + " >/dev/null 2>&1 && echo done");
+    ASSERT_EQ(installing, "done\n");
+    const std::string desktop_entry = (prefix / "share/applications/kestrix.desktop").string();
+    EXPECT_EQ(run_command("desktop-file-validate " + desktop_entry + " 2>&1 && echo valid"), "valid\n");
+    EXPECT_TRUE(fs::is_regular_file(prefix / "share/icons/hicolor/256x256/apps/kestrix.png"));
+
+    const std::pair<std::string, std::string> launches[] = {
+        {"/tmp", KESTRIX_BINARY}, {"/", (prefix / "bin/kestrix").string()}};
+    for (const auto& [directory, binary] : launches) {
+        Kestrix program(directory, {"SDL_AUDIODRIVER=dummy"}, {}, binary);
+        const std::string main = find_window("Kestrix b0.xxx");
+        ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
+        EXPECT_TRUE(matches_reference("chase", screenshot(main))) << binary;
+        EXPECT_EQ(program.errors(), "") << binary;
+    }
+    fs::remove_all(prefix);
+}
+
+// What the command line asks for without starting: help, version, and refusals with status 2.
+TEST(Desktop, CommandLineAnswers)
+{
+    const struct {
+        std::string arguments, output;
+        int status;
+    } answers[] = {
+        {"--version", "^Kestrix " KESTRIX_VERSION "\n$", 0},
+        {"--help", "^Usage: kestrix \\[OPTION\\]...\n[^]*--uncapped[^]*right mouse button +quit\n$", 0},
+        {"--level 4", "^kestrix: --level takes 0, 1, 2 or 3, not '4' \\(try 'kestrix --help'\\)\n$", 2},
+        {"--fly", "^kestrix: unknown option '--fly' \\(try 'kestrix --help'\\)\n$", 2},
+    };
+    for (const auto& answer : answers) {
+        const std::string said = run_command(KESTRIX_BINARY " " + answer.arguments + " 2>&1; echo \"status $?\"");
+        const std::string status = "status " + std::to_string(answer.status) + "\n";
+        ASSERT_GT(said.size(), status.size()) << answer.arguments;
+        EXPECT_EQ(said.substr(said.size() - status.size()), status) << said;
+        EXPECT_TRUE(std::regex_search(said.substr(0, said.size() - status.size()), std::regex(answer.output)))
+            << said;
+    }
+}
+
+// Options reach the program with GLUT's own among them; after another program destroyed the
+// options window, the right button still ends it with status 0 and nothing on stderr.
+TEST(Desktop, StartOptionsAndAnExitAfterTheOptionsWindowWasDestroyed)
+{
+    const std::string display = getenv("DISPLAY");
+    Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=dummy"},
+                    {"--level=3", "-display", display, "--fullscreen", "--mute", "--uncapped"});
+    const std::string main = find_window("Kestrix b0.xxx"), options = find_window("Options Box");
+    ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
+    EXPECT_NE(program.output().find("  Terrain: 56448 triangles\n"), std::string::npos);
+    EXPECT_EQ(window_geometry(main).rfind("1280x1024 at ", 0), 0u) << window_geometry(main);
+
+    run_command("xdotool windowclose " + options);
+    pause(500);
+    ASSERT_TRUE(program.running());
+    mouse(main, 320, 240, "mousedown", 3);
+    EXPECT_EQ(program.wait_exit(10), 0);
+    run_command("xdotool mouseup 3");
+    EXPECT_EQ(program.errors(), "");
+}
+
+}  // namespace
