@@ -121,6 +121,7 @@ int main(int argc, char** argv)
     const double startup_ms = milliseconds_since(process_start);
     perf_frequency = real_frequency;
     t.init();  // a running clock for the frames
+    t.max_rate = 0;  // frames as fast as they can be drawn, as with --uncapped
 
     TerrainGrid* spare = new TerrainGrid;  // generation alone, from the same first state
     const uint32_t state = random_state;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Frame rate of the running simulator under Xvfb (Mesa's llvmpipe): starts build/kestrix from
-# the repository root, lets it run, and summarises the console's frames-per-second figures.
-# The first figure averages in the start-up and is reported apart.
+# Frame rate of the running simulator under Xvfb (Mesa's llvmpipe): starts build/kestrix
+# --uncapped (as fast as it can draw) from the repository root, lets it run, and summarises the
+# console's frames-per-second figures. The first figure averages in the start-up and is
+# reported apart.
 #
 #   bench/frame_rate.sh [seconds] [keys...]
 #
@@ -18,7 +19,7 @@ trap 'rm -f "$log"' EXIT
 KEYS="$*" SECONDS_TO_RUN="$seconds" LOG="$log" \
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     start=$(date +%s.%N)
-    build/kestrix >"$LOG" &
+    build/kestrix --uncapped >"$LOG" &
     pid=$!
     until window=$(xdotool search --onlyvisible --name "^Kestrix b0\.xxx$" 2>/dev/null | head -n1) && [ -n "$window" ]; do
       sleep 0.05

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Long run of the simulator under Xvfb (Mesa's llvmpipe) with a monkey at the controls: starts
+# <build-dir>/kestrix from the repository root, sends it random keys of its key table and random
+# left clicks in the options window (never the right button, never EXIT) a few times a second,
+# samples its resident memory every 10 s, and at the end quits as a player does, with a right
+# click in the main window. Sound goes to SDL's disk driver, so the crash sound really plays.
+#
+#   bench/soak.sh [minutes] [build-dir]        (defaults: 10 minutes, build)
+#
+# The monkey draws from a fixed seed: every run sends the same keys and clicks in the same order
+# (their timing, and so the flight, still varies a little). Reports the frames run, the memory
+# at start, after the first minute, at its highest and at the end, stderr and the exit status;
+# exits non-zero if the program did not end with 0 or wrote anything to stderr.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+minutes=${1:-10}
+build=${2:-build}
+[ -x "$build/kestrix" ] || { echo "$build/kestrix is missing: run ./test.sh or ./run.sh first" >&2; exit 1; }
+
+# The rest runs with a virtual X server of its own: the script starts itself again under it.
+if [ -z "${KESTRIX_SOAK_DISPLAY:-}" ]; then
+  KESTRIX_SOAK_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$minutes" "$build"
+fi
+
+out=$(mktemp) err=$(mktemp) audio=$(mktemp) rss=$(mktemp)
+pid=
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null || true; fi
+  rm -f "$out" "$err" "$audio" "$rss"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# MESA_DEBUG makes Mesa report every GL error on stderr.
+MESA_DEBUG=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" "$build/kestrix" >"$out" 2>"$err" &
+pid=$!
+
+# Waits up to 30 s for a window with exactly this title and prints its id.
+find_window() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+    [ -n "$id" ] && { echo "$id"; return; }
+    kill -0 "$pid" 2>/dev/null || { echo "kestrix ended before its window \"$1\" appeared" >&2; break; }
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && echo "no window \"$1\" within 30 s" >&2
+  sed -n 1,20p "$err" >&2
+  exit 1
+}
+main=$(find_window '^Kestrix b0\.xxx$')
+options=$(find_window '^Options Box$')
+sleep 1  # the options window fits itself to its controls in its first frames
+eval "$(xdotool getwindowgeometry --shell "$options")"  # WIDTH and HEIGHT of the options window
+audio_start=$(stat -c %s "$audio")
+
+# Everything of the key table but the right mouse button, which ends the program (Home is unused).
+keys=(plus minus Up Down Left Right F1 F2 F3 F4 Page_Up Page_Down End
+      g t s r a z 1 2 3 4 5 6 7 8 9)
+RANDOM=20240601
+actions=0 died=0
+SECONDS=0
+next_sample=0
+while [ "$SECONDS" -lt $((minutes * 60)) ]; do
+  kill -0 "$pid" 2>/dev/null || { died=1; break; }
+  if [ "$SECONDS" -ge "$next_sample" ]; then
+    echo "$SECONDS $(ps -o rss= -p "$pid" || echo 0)" >>"$rss"
+    next_sample=$((next_sample + 10))
+  fi
+  if [ $((RANDOM % 4)) -gt 0 ]; then
+    xdotool key --window "$main" "${keys[RANDOM % ${#keys[@]}]}" 2>/dev/null || true
+  else
+    # A left click anywhere in the options window but on and around the EXIT button.
+    while x=$((RANDOM % WIDTH)) y=$((RANDOM % HEIGHT)); [ "$x" -ge 170 ] && [ "$x" -le 285 ] &&
+      [ "$y" -ge 95 ] && [ "$y" -le 125 ]; do :; done
+    xdotool mousemove --window "$options" "$x" "$y" click 1 2>/dev/null || true
+  fi
+  actions=$((actions + 1))
+  sleep "0.$((2 + RANDOM % 3))"
+done
+ran=$SECONDS
+if [ "$died" = 0 ] && kill -0 "$pid" 2>/dev/null; then
+  echo "$SECONDS $(ps -o rss= -p "$pid" || echo 0)" >>"$rss"
+  xdotool mousemove --window "$main" 320 240 click 3
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && { echo "still running 10 s after the right click: killed" >&2; kill "$pid"; }
+else
+  died=1
+fi
+status=0
+wait "$pid" || status=$?
+pid=
+
+# A figure every 50 frames; after a crash those still in the program's stdout buffer are lost.
+frames=$(tr '\r' '\n' <"$out" | grep -c '^  FPS = ' || true)
+audio_end=$(stat -c %s "$audio")
+audio_sound=$( (tr -d '\0' <"$audio" || true) | head -c 1 | wc -c)
+stderr_lines=$(grep -c '' "$err" || true)
+awk -v s="$ran" 'BEGIN { printf "minutes run:     %.2f\n", s / 60 }'
+echo "actions sent:    $actions"
+echo "frames run:      $((frames * 50))"
+awk '{ kib[NR] = $2; if ($2 > max) max = $2; if (!after && $1 >= 60) after = $2 }
+  END {
+    if (NR == 0) { print "resident memory: no samples"; exit }
+    printf "resident memory: start %.1f MiB, max %.1f MiB, end %.1f MiB (%d samples)\n", kib[1] / 1024, max / 1024, kib[NR] / 1024, NR
+    if (after) printf "after 1 minute:  %.1f MiB, at the end %.1f MiB\n", after / 1024, kib[NR] / 1024
+  }' "$rss"
+echo "stderr lines:    $stderr_lines"
+[ "$stderr_lines" -eq 0 ] || { echo "--- first 20 lines of stderr:"; sed -n 1,20p "$err"; echo "---"; }
+if [ "$audio_end" -gt "$audio_start" ]; then
+  echo "disk audio:      grew by $((audio_end - audio_start)) bytes ($([ "$audio_sound" -gt 0 ] && echo "with sound" || echo "silence only"))"
+else
+  echo "disk audio:      did not grow"
+fi
+[ "$died" = 0 ] && echo "exit status:     $status" || echo "exit status:     $status (died early, before the right click)"
+[ "$status" -eq 0 ] && [ "$stderr_lines" -eq 0 ]
