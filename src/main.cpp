@@ -17,7 +17,8 @@ int main(int argc, char** argv)
     CommandLine line = parse_command_line(argc, argv);
     const std::string name = std::filesystem::path(argv[0]).filename();
     if (!line.error.empty()) {
-        std::fprintf(stderr, "%s: %s (try '%s --help')\n", name.c_str(), line.error.c_str(), name.c_str());
+        std::fprintf(stderr, "%s: %s (try '%s --help')\n", name.c_str(), line.error.c_str(),
+                     name.c_str());
         return 2;
     }
     if (line.help || line.version) {

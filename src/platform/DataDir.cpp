@@ -27,7 +27,8 @@ std::vector<std::string> data_candidates(const std::string& chosen, const std::s
     std::vector<std::string> dirs = {"Data"};
     if (!executable.empty()) {
         const fs::path bin = fs::path(executable).parent_path();
-        for (const fs::path& dir : {bin / "Data", bin.parent_path() / "Data", bin / installed_from_bin})
+        const fs::path beside = bin / "Data", above = bin.parent_path() / "Data";
+        for (const fs::path& dir : {beside, above, bin / installed_from_bin})
             dirs.push_back(dir.lexically_normal().string());
     }
     return dirs;
@@ -51,7 +52,8 @@ bool find_data_dir(const std::vector<std::string>& candidates)
         }
         looked_in += (looked_in.empty() ? "" : ", ") + dir;
     }
-    std::fprintf(stderr, "No game data (images and sounds) found in %s: the program runs without them\n",
+    std::fprintf(stderr,
+                 "No game data (images and sounds) found in %s: the program runs without them\n",
                  looked_in.c_str());
     return false;
 }

@@ -20,7 +20,8 @@ enum TextureSlot {
     TEXTURE_SUN = 9,
 };
 
-// Loads the ten images of the data directory into texture objects; 1 when at least one loaded, else 0.
+// Loads the ten images of the data directory into texture objects; 1 when at least one loaded,
+// else 0.
 int load_textures();
 
 // Uploads `image` as level 0 of the bound 2D texture (3 components), and with `mipmaps` the
