@@ -31,8 +31,17 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+# A build with the sanitizers: Mesa's driver is loaded from the start, so that it is still loaded
+# when LeakSanitizer looks at exit and its own leaks can be told from the program's (lsan.supp).
+sanitizer=()
+asan=$(ldd "$build/kestrix" | awk '/libasan/ { print $3 }')
+if [ -n "$asan" ]; then
+  driver=$(ls /usr/lib/*/dri/swrast_dri.so | head -n1)
+  sanitizer=(LD_PRELOAD="$asan $driver" LSAN_OPTIONS="suppressions=$PWD/bench/lsan.supp:print_suppressions=0")
+fi
 # MESA_DEBUG makes Mesa report every GL error on stderr.
-MESA_DEBUG=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" "$build/kestrix" >"$out" 2>"$err" &
+env "${sanitizer[@]}" MESA_DEBUG=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" "$build/kestrix" \
+  >"$out" 2>"$err" &
 pid=$!
 
 # Waits up to 30 s for a window with exactly this title and prints its id.
@@ -104,6 +113,9 @@ awk '{ kib[NR] = $2; if ($2 > max) max = $2; if (!after && $1 >= 60) after = $2 
     if (NR == 0) { print "resident memory: no samples"; exit }
     printf "resident memory: start %.1f MiB, max %.1f MiB, end %.1f MiB (%d samples)\n", kib[1] / 1024, max / 1024, kib[NR] / 1024, NR
     if (after) printf "after 1 minute:  %.1f MiB, at the end %.1f MiB\n", after / 1024, kib[NR] / 1024
+    printf "each minute:    "
+    for (i = 1; i <= NR; i += 6) printf " %.0f", kib[i] / 1024
+    printf " MiB\n"
   }' "$rss"
 echo "stderr lines:    $stderr_lines"
 [ "$stderr_lines" -eq 0 ] || { echo "--- first 20 lines of stderr:"; sed -n 1,20p "$err"; echo "---"; }
