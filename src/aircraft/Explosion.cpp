@@ -110,7 +110,7 @@ void Explosion()
     for (particles& p : particle) {
         if (!p.active) continue;
         draw_particle(p);
-        move_particle(p);
+        if (!paused) move_particle(p);
     }
 
     glEnable(GL_DEPTH_TEST);

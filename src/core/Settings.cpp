@@ -14,6 +14,8 @@ int texture1_ = 1;
 int texture2_ = 1;
 int level = 1;
 int sound_enable = 1;
+int paused = 0;
+int help_enable = 0;
 
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;

@@ -15,6 +15,8 @@ extern int texture1_;  // texture mapping
 extern int texture2_;  // light map on the terrain
 extern int level;      // terrain level of detail, 0 to 3
 extern int sound_enable;  // the crash sound (off with --mute)
+extern int paused;        // the simulation stands still; the picture is still drawn
+extern int help_enable;   // the key table over the main window
 
 // Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
 extern unsigned int surface;

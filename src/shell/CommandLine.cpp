@@ -95,13 +95,15 @@ Keys (main window):
   End                 centre the control surfaces
   G                   undercarriage up or down (in the air)
   T                   tower view / chase view
-  S                   overhead view (R brings the chase view back)
+  S C                 overhead view, chase view
   8 2 4 6 1 3, 5      turn the chase camera; stop it
   7 9                 chase camera closer, farther
   R                   back to the start of the runway
   A Z                 finer, coarser terrain
+  P                   pause
+  H                   key table over the window
   F1 F2               full screen, window
-  right mouse button  quit
+  Esc, right button   quit
 )";
 }
 

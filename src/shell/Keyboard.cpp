@@ -1,5 +1,7 @@
 #include "shell/Keyboard.h"
 
+#include <cstdlib>
+
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "core/Camera.h"
@@ -79,6 +81,20 @@ void keyb(unsigned char key, int, int)
     case 's':  // overhead view; placing the camera also stops its turning
         camera.Position(0, 20000, -20, 0, 0, 0, 0, 1, 0);
         break;
+    case 'C':
+    case 'c':  // the chase camera back where it starts, the flight untouched
+        camera.Position(0, 5, -20, 0, 0, 0, 0, 1, 0);
+        break;
+    case 'P':
+    case 'p':
+        paused = !paused;
+        break;
+    case 'H':
+    case 'h':
+        help_enable = !help_enable;
+        break;
+    case 27:  // Esc
+        exit(0);
     default:
         break;
     }

@@ -7,6 +7,7 @@
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "cockpit/Help.h"
 #include "cockpit/Options.h"
 #include "cockpit/UI.h"
 #include "core/Camera.h"
@@ -60,6 +61,8 @@ void display()
         Explosion();
     }
     if (ui_enable) draw_ui();
+    if (paused) draw_paused();
+    if (help_enable) draw_help();
 
     glFlush();
     glutSwapBuffers();
@@ -86,9 +89,11 @@ void idle()
     light0_ambient[0] = light0_ambient[1] = light0_ambient[2] = light0_ambient[3] = 1.0f;
     for (int i = 0; i < 3; ++i) light0_diffuse[i] = light0_specular[i] = 0.8f;
 
-    plane_idle();  // moves by the frame time of the previous pass
-    camera.Motion();
-    camera.RotateY(float(dtr(old_head_yaw) - dtr(head_yaw)));
+    if (!paused) {
+        plane_idle();  // moves by the frame time of the previous pass
+        camera.Motion();
+        camera.RotateY(float(dtr(old_head_yaw) - dtr(head_yaw)));
+    }
     ui_idle();
     t.idle();
     t.get_fps();

@@ -8,7 +8,7 @@ void init();
 // One frame: sky, world, aircraft, collisions, explosion, overlay.
 void display();
 void reshape(int w, int h);
-// One simulation step, then a request to redraw.
+// One simulation step (none while paused), then a request to redraw.
 void idle();
 // The right button ends the program when pressed.
 void mouse(int btn, int state, int x, int y);

@@ -29,6 +29,7 @@ TEST(Desktop, SignalsEndItAtOnce)
 
 // Started from elsewhere, the build tree's program finds Data/ beside its own directory, and the
 // installed one finds the data installed with it: the first frame is the textured chase view.
+// Esc ends either.
 TEST(Desktop, FindsItsDataFromElsewhereAndInstalled)
 {
     const fs::path prefix = fs::temp_directory_path() / ("kestrix-" + std::to_string(getpid()));
@@ -47,6 +48,8 @@ TEST(Desktop, FindsItsDataFromElsewhereAndInstalled)
         const std::string main = find_window("Kestrix b0.xxx");
         ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
         EXPECT_TRUE(matches_reference("chase", screenshot(main))) << binary;
+        press(main, "Escape");
+        EXPECT_EQ(program.wait_exit(10), 0) << "Esc ends it";
         EXPECT_EQ(program.errors(), "") << binary;
     }
     fs::remove_all(prefix);
@@ -60,7 +63,7 @@ TEST(Desktop, CommandLineAnswers)
         int status;
     } answers[] = {
         {"--version", "^Kestrix " KESTRIX_VERSION "\n$", 0},
-        {"--help", "^Usage: kestrix \\[OPTION\\]...\n[^]*--uncapped[^]*mouse button +quit\n$", 0},
+        {"--help", "^Usage: kestrix \\[OPTION\\]...\n[^]*--uncapped[^]*right button +quit\n$", 0},
         {"--level 4", "^kestrix: --level takes 0, 1, 2 or 3, not '4' \\(try 'kestrix --help'\\)\n$", 2},
         {"--fly", "^kestrix: unknown option '--fly' \\(try 'kestrix --help'\\)\n$", 2},
     };

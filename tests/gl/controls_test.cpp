@@ -48,6 +48,19 @@ TEST_F(GLTest, ChaseCameraStaysBehindTheTurningAircraft)
     EXPECT_NEAR(camera.Eye[2], -20 * std::cos(heading), 1e-3);
 }
 
+// Paused, the aircraft, its propeller and the turning chase camera hold still while frames go
+// on; resumed, the next step moves them all.
+TEST_F(GLTest, PauseHoldsTheFlightAndTheCamera)
+{
+    throttle = 600, angle_rudder = 10;
+    keyb('8', 0, 0), keyb('p', 0, 0);
+    const std::vector<double> held = {world_z, head_yaw, angle_prop, camera.Eye[1]};
+    draw_frames();
+    EXPECT_EQ((std::vector<double>{world_z, head_yaw, angle_prop, camera.Eye[1]}), held);
+    keyb('p', 0, 0), idle();
+    EXPECT_TRUE(world_z > held[0] && head_yaw < held[1] && angle_prop != held[2] && camera.Eye[1] != held[3]);
+}
+
 // How many warnings each place draws; every one advances the shared pulse by 0.06.
 TEST_F(GLTest, WarningsStartAtTheirLimits)
 {

@@ -66,6 +66,8 @@ const Scene scenes[] = {
          texture1_ = 0, wire_frame = 1;
          burst_and_watch(40);
      }},
+    // The explosion stands still under the pause notice and the key table.
+    {"paused_help", [] { burst_and_watch(40), keyb('p', 0, 0), keyb('h', 0, 0); }},
     {"high",
      [] {  // unlit, near the map's edge, above the warning height: no sun
          look_at_the_sun();

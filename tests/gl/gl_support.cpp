@@ -15,10 +15,11 @@ namespace {
 
 // The option flags as compiled in, read before any test runs.
 struct Flags {
-    int fog, wire, tower, lighting, culling, plane, explo, ui, tex1, tex2, level;
+    int fog, wire, tower, lighting, culling, plane, explo, ui, tex1, tex2, level, paused, help;
 };
 const Flags at_start = {fog_enable, wire_frame, tower_view, lighting_enable, culling_enable,
-                        plane_enable, explo_enable, ui_enable, texture1_, texture2_, level};
+                        plane_enable, explo_enable, ui_enable, texture1_, texture2_, level,
+                        paused, help_enable};
 
 int64_t clock_now = 0;
 uint32_t random_at_start = 0;
@@ -50,7 +51,7 @@ void reset_to_start()
     const Flags& f = at_start;
     fog_enable = f.fog, wire_frame = f.wire, tower_view = f.tower, lighting_enable = f.lighting;
     culling_enable = f.culling, plane_enable = f.plane, explo_enable = f.explo, ui_enable = f.ui;
-    texture1_ = f.tex1, texture2_ = f.tex2;
+    texture1_ = f.tex1, texture2_ = f.tex2, paused = f.paused, help_enable = f.help;
     if (level != f.level) printed([&] { terrain.update_current(level = f.level); });
     init_Model();
     init_View();

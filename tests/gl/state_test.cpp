@@ -5,6 +5,7 @@
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "cockpit/Help.h"
 #include "cockpit/UI.h"
 #include "core/Camera.h"
 #include "resources/Fonts.h"
@@ -72,6 +73,8 @@ const Routine routines[] = {
     {"glPrint", [] { glPrint(100, 100, "TEXT", 0); }, true},
     {"draw_pull_up", draw_pull_up, true},
     {"draw_ui", draw_ui, true},
+    {"draw_help", draw_help},
+    {"draw_paused", draw_paused},
 };
 
 // Every routine, with the options at their start values and the throttle open, then with

@@ -259,9 +259,20 @@ TEST(Keyboard, ViewsAndTheChaseCamera)
     }
     tower_view = 0;
 
+    // C: the chase camera back at its start place, stopped; P and H switch pause and help.
     init_Model();
     const std::vector<float> before = flight_state();
-    for (int key : {0, 27, 32, 48, 61, 120, 104, 127, 255}) keyb(static_cast<unsigned char>(key), 0, 0);
+    camera.yr = 3;
+    for (unsigned char key : {'c', 'P', 'h'}) keyb(key, 0, 0);
+    EXPECT_EQ((std::vector<double>{camera.Eye[0], camera.Eye[1], camera.Eye[2], double(camera.yr)}),
+              (std::vector<double>{0, 5, -20, 0}));
+    EXPECT_TRUE(paused && help_enable);
+    for (unsigned char key : {'p', 'H', 'C'}) keyb(key, 0, 0);
+    EXPECT_FALSE(paused || help_enable);
+    EXPECT_EQ(flight_state(), before);
+
+    init_Model();
+    for (int key : {0, 32, 48, 61, 120, 113, 127, 255}) keyb(static_cast<unsigned char>(key), 0, 0);
     for (int key : {0, GLUT_KEY_F5, GLUT_KEY_HOME, GLUT_KEY_INSERT, int('G'), int('+')})
         special_keys(key, 0, 0);
     EXPECT_EQ(flight_state(), before);

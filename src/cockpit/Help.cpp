@@ -1,0 +1,73 @@
+#include "cockpit/Help.h"
+
+#include "platform/GL.h"
+#include "resources/Fonts.h"
+
+namespace {
+
+const char* const help_lines[] = {
+    "KEYS",
+    "+ -            throttle up, down",
+    "Down Up        nose up, nose down",
+    "Left Right     rudder left, right",
+    "F3 F4          ailerons (bank)",
+    "PgUp PgDn      flaps down, up",
+    "End            centre the controls",
+    "G              gear (in the air)",
+    "T              tower view, chase view",
+    "S C            overhead, chase view",
+    "8 2 4 6 1 3    turn the chase camera",
+    "5              stop the chase camera",
+    "7 9            camera closer, farther",
+    "R              back to the runway",
+    "A Z            finer, coarser terrain",
+    "P              pause",
+    "H              this table",
+    "F1 F2          full screen, window",
+    "Esc            quit",
+};
+const int line_count = int(sizeof help_lines / sizeof help_lines[0]);
+
+// A dark translucent rectangle in the 1024 by 768 frame the font is placed in.
+void panel(float left, float bottom, float right, float top)
+{
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, 1024, 0, 768);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor4f(0, 0, 0, 0.65f);
+    glRectf(left, bottom, right, top);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+}  // namespace
+
+// The text's glyphs are added to the panel (the font's own blending), so they stand out white.
+void draw_help()
+{
+    const int line_height = 24, top = 384 + line_count * line_height / 2;
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    panel(192, float(top - line_count * line_height - 16), 832, float(top + 16));
+    glColor4f(1, 1, 1, 1);
+    for (int i = 0; i < line_count; ++i)
+        glPrint(216, top - (i + 1) * line_height + 4, help_lines[i], i == 0 ? 1 : 0);
+    glPopAttrib();
+}
+
+void draw_paused()
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    panel(432, 664, 592, 712);
+    glColor4f(1, 1, 1, 1);
+    glPrint(464, 680, "PAUSED", 1);
+    glPopAttrib();
+}
