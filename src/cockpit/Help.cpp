@@ -34,19 +34,10 @@ void panel(float left, float bottom, float right, float top)
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, 1024, 0, 768);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    push_text_frame();
     glColor4f(0, 0, 0, 0.65f);
     glRectf(left, bottom, right, top);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    pop_text_frame();
 }
 
 }  // namespace

@@ -53,6 +53,25 @@ void build_font()
     }
 }
 
+void push_text_frame()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, 1024, 0, 768);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void pop_text_frame()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
 void glPrint(int x, int y, const char* string, int set)
 {
     ext::glActiveTextureARB(GL_TEXTURE0_ARB);
@@ -64,23 +83,14 @@ void glPrint(int x, int y, const char* string, int set)
     glDisable(GL_LIGHTING);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, 1024, 0, 768);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    push_text_frame();
     glTranslated(x, y, 0);
 
     // Codes are signed bytes: those from 128 up fall below the set's first glyph.
     glListBase(base - 32 + 128 * set);
     glCallLists(GLsizei(std::strlen(string)), GL_BYTE, string);
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    pop_text_frame();
 
     glEnable(GL_LIGHTING);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
