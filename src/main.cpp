@@ -7,6 +7,7 @@
 #include "cockpit/Options.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
+#include "platform/Gamepad.h"
 #include "platform/Quit.h"
 #include "shell/CommandLine.h"
 #include "shell/Keyboard.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     window_main = glutCreateWindow(Window_Title);
     options_set_idle_func(idle);  // the options window is served from the same idle slot
     init();
+    init_gamepads();
     set_swap_interval(line.uncapped ? 0 : 1);  // wait for the display's refresh, where it can
     if (line.fullscreen) glutFullScreen();
     quit_without_x_errors();

@@ -19,6 +19,7 @@
 #include "resources/Textures.h"
 #include "scenery/World.h"
 #include "shell/Keyboard.h"
+#include "shell/PadControls.h"
 #include "shell/Render.h"
 #include "terrain/TerrainGrid.h"
 
@@ -85,6 +86,7 @@ void reshape(int w, int h)
 void idle()
 {
     glutSetWindow(window_main);  // serving the options window may have left it current
+    gamepad_idle();
 
     light0_ambient[0] = light0_ambient[1] = light0_ambient[2] = light0_ambient[3] = 1.0f;
     for (int i = 0; i < 3; ++i) light0_diffuse[i] = light0_specular[i] = 0.8f;

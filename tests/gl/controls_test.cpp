@@ -2,6 +2,8 @@
 // lacks entry points; text sets.
 #include "gl_support.h"
 
+#include <SDL.h>
+
 #include <cmath>
 #include <cstring>
 
@@ -12,8 +14,10 @@
 #include "cockpit/Options.h"
 #include "core/Camera.h"
 #include "platform/GLExt.h"
+#include "platform/Gamepad.h"
 #include "resources/Fonts.h"
 #include "shell/Keyboard.h"
+#include "shell/PadControls.h"
 #include "shell/Render.h"
 #include "shell/Sim.h"
 #include "terrain/TerrainGrid.h"
@@ -59,6 +63,44 @@ TEST_F(GLTest, PauseHoldsTheFlightAndTheCamera)
     EXPECT_EQ((std::vector<double>{world_z, head_yaw, angle_prop, camera.Eye[1]}), held);
     keyb('p', 0, 0), idle();
     EXPECT_TRUE(world_z > held[0] && head_yaw < held[1] && angle_prop != held[2] && camera.Eye[1] != held[3]);
+}
+
+// SDL's own path with a virtual game controller: sticks set the surfaces past the dead zone and
+// leave the keys' settings alone until they move, a button works the gear in the air, and a
+// controller pulled out and plugged in again drives again.
+TEST_F(GLTest, VirtualGamepad)
+{
+    ASSERT_TRUE(init_gamepads());
+    const auto set = [](SDL_Joystick* pad, int axis, Sint16 value) {
+        SDL_JoystickSetVirtualAxis(pad, axis, value), gamepad_idle();
+    };
+    for (int plugging = 0; plugging < 2; ++plugging) {
+        const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                                    SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+        SDL_Joystick* pad = SDL_JoystickOpen(index);
+        ASSERT_NE(pad, nullptr) << SDL_GetError();
+        gamepad_idle();
+        special_keys(GLUT_KEY_LEFT, 0, 0);
+        set(pad, SDL_CONTROLLER_AXIS_LEFTX, -32768);
+        set(pad, SDL_CONTROLLER_AXIS_LEFTY, -16384);
+        set(pad, SDL_CONTROLLER_AXIS_RIGHTY, 30000);
+        EXPECT_EQ(angle_aileron, 45);
+        EXPECT_NEAR(angle_elevator, -45 * 0.35 / 0.85, 1e-5);
+        EXPECT_EQ(angle_rudder, -2.5f) << "the key's setting holds until the stick moves";
+        set(pad, SDL_CONTROLLER_AXIS_RIGHTX, 4000);  // inside the dead zone
+        EXPECT_EQ(angle_rudder, 0);
+        set(pad, SDL_CONTROLLER_AXIS_RIGHTX, 32767);
+        EXPECT_EQ(angle_rudder, 45);
+
+        world_y = 10, gear_out = 1;
+        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1), gamepad_idle(), gamepad_idle();
+        EXPECT_EQ(gear_out, 0) << "once per press";
+        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0), gamepad_idle();
+
+        SDL_JoystickClose(pad);
+        SDL_JoystickDetachVirtual(index), gamepad_idle();
+        reset_to_start();
+    }
 }
 
 // How many warnings each place draws; every one advances the shared pulse by 0.06.
