@@ -24,6 +24,7 @@ const char* const help_lines[] = {
     "P              pause",
     "H              this table",
     "F1 F2          full screen, window",
+    "F12            screenshot",
     "Esc            quit",
 };
 const int line_count = int(sizeof help_lines / sizeof help_lines[0]);

@@ -16,6 +16,7 @@ int level = 1;
 int sound_enable = 1;
 int paused = 0;
 int help_enable = 0;
+int screenshot_due = 0;
 
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;

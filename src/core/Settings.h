@@ -17,6 +17,7 @@ extern int level;      // terrain level of detail, 0 to 3
 extern int sound_enable;  // the crash sound (off with --mute)
 extern int paused;        // the simulation stands still; the picture is still drawn
 extern int help_enable;   // the key table over the main window
+extern int screenshot_due;  // the next frame is saved as a picture
 
 // Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
 extern unsigned int surface;

@@ -103,6 +103,7 @@ Keys (main window):
   P                   pause
   H                   key table over the window
   F1 F2               full screen, window
+  F12                 screenshot (PNG, in the pictures directory)
   Esc, right button   quit
 )";
 }

@@ -139,6 +139,9 @@ void special_keys(int key, int, int)
     case GLUT_KEY_END:
         reset_();
         break;
+    case GLUT_KEY_F12:
+        screenshot_due = 1;
+        break;
     default:
         break;
     }

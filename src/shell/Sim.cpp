@@ -14,6 +14,7 @@
 #include "core/Global.h"
 #include "core/Timer.h"
 #include "platform/GL.h"
+#include "platform/Screenshot.h"
 #include "platform/Sound.h"
 #include "resources/Fonts.h"
 #include "resources/Textures.h"
@@ -64,6 +65,10 @@ void display()
     if (ui_enable) draw_ui();
     if (paused) draw_paused();
     if (help_enable) draw_help();
+    if (screenshot_due) {
+        save_screenshot();
+        screenshot_due = 0;
+    }
 
     glFlush();
     glutSwapBuffers();

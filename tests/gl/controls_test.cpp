@@ -3,9 +3,14 @@
 #include "gl_support.h"
 
 #include <SDL.h>
+#include <stb_image.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <regex>
 
 #include "aircraft/Collision.h"
 #include "aircraft/Explosion.h"
@@ -101,6 +106,43 @@ TEST_F(GLTest, VirtualGamepad)
         SDL_JoystickDetachVirtual(index), gamepad_idle();
         reset_to_start();
     }
+}
+
+// F12 saves the next frame, as drawn, into the pictures directory the user's XDG settings name,
+// and says where; where it cannot be written, one line says why and the frames go on.
+TEST_F(GLTest, ScreenshotKey)
+{
+    namespace fs = std::filesystem;
+    const fs::path config = fs::temp_directory_path() / ("kestrix-config-" + std::to_string(getpid()));
+    fs::create_directories(config / "pictures");
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    for (const std::string& pictures : {(config / "pictures").string(), std::string("/proc")}) {
+        std::ofstream(config / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+        special_keys(GLUT_KEY_F12, 0, 0);
+        testing::internal::CaptureStderr();
+        const std::string said = printed(display);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        const std::regex name(pictures + "/kestrix-20[0-9]{6}-[0-9]{6}\\.png");
+        if (pictures == "/proc") {
+            EXPECT_TRUE(std::regex_match(errors, std::regex("Screenshot not saved to " + pictures +
+                                                            "/kestrix-[-0-9]+\\.png: .+\n")))
+                << errors;
+            continue;
+        }
+        std::smatch file;
+        ASSERT_TRUE(std::regex_search(said, file, name)) << said << errors;
+        EXPECT_EQ(said, "\r  Screenshot: " + file.str() + "\n");
+        int w = 0, h = 0, channels = 0;
+        unsigned char* pixels = stbi_load(file.str().c_str(), &w, &h, &channels, 3);
+        ASSERT_NE(pixels, nullptr);
+        EXPECT_EQ(differing_pixels(Frame{w, h, std::vector<unsigned char>(pixels, pixels + w * h * 3)},
+                                   read_back()), 0);
+        stbi_image_free(pixels);
+    }
+    display();  // nothing more is saved
+    EXPECT_EQ(std::distance(fs::directory_iterator(config / "pictures"), {}), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(config);
 }
 
 // How many warnings each place draws; every one advances the shared pulse by 0.06.

@@ -1,4 +1,4 @@
-// The platform's sound player, message line and data directory.
+// The platform's sound player, message line, data directory and screenshot files.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -7,12 +7,15 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/DataDir.h"
 #include "platform/Message.h"
+#include "platform/Screenshot.h"
 #include "platform/Sound.h"
 
 namespace {
@@ -101,6 +104,28 @@ TEST(DataDir, FirstPlaceWithEveryFile)
     EXPECT_EQ(data_dir, full) << "left as it was";
     data_dir = "Data";
     fs::remove_all(scratch);
+}
+
+}  // namespace
+
+namespace {
+
+// Screenshots are named after the local time and go to the pictures directory of the user's
+// XDG settings ($HOME in it meaning the home directory), else to the current directory.
+TEST(Screenshot, NameAndPlace)
+{
+    std::tm when{};
+    when.tm_year = 126, when.tm_mon = 11, when.tm_mday = 7, when.tm_hour = 9, when.tm_min = 5;
+    EXPECT_EQ(screenshot_name(when), "kestrix-20261207-090500.png");
+
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / ("kestrix-home-" + std::to_string(getpid()));
+    std::filesystem::create_directories(home / "Pics");
+    const std::string dirs = (home / "user-dirs.dirs").string();
+    std::ofstream(dirs) << "# written by xdg-user-dirs-update\nXDG_PICTURES_DIR=\"$HOME/Pics\"\n";
+    EXPECT_EQ(pictures_dir(dirs, home.string()), (home / "Pics").string());
+    EXPECT_EQ(pictures_dir(dirs, "/nowhere"), ".");
+    EXPECT_EQ(pictures_dir("/nowhere/user-dirs.dirs", home.string()), ".");
+    std::filesystem::remove_all(home);
 }
 
 }  // namespace
