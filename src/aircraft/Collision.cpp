@@ -17,13 +17,13 @@ namespace {
 const float warning_margin = 1000;
 
 // Stops and hides the aircraft and sets off the explosion, then, if `sound`, (re)starts the
-// explosion sound unless the sound is off.
+// explosion sound.
 void crash(bool sound = true)
 {
     throttle = 0;
     plane_enable = 0;
     explo_enable = 1;
-    if (sound && sound_enable) play_sound(data_file("Explo.wav").c_str());
+    if (sound) play_sound(data_file("Explo.wav").c_str());
 }
 
 }  // namespace

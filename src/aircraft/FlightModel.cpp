@@ -32,12 +32,17 @@ void plane_idle()
     if (angle_nose_gear > -10 && angle_nose_gear < 120) move_gear();
 }
 
-void move_plane()
+float air_speed()
 {
     // The product is formed in double and stored as float; for every throttle setting the keys
     // reach this equals the float product.
-    float speed = float(throttle * 0.1);
-    if (gear_out != 0) speed = speed * 0.75f;  // the extended undercarriage drags
+    const float speed = float(throttle * 0.1);
+    return gear_out != 0 ? speed * 0.75f : speed;  // the extended undercarriage drags
+}
+
+void move_plane()
+{
+    const float speed = air_speed();
 
     // Every factor of the horizontal increments is a float, so they are float products.
     const float distance = t.DeltaTime * speed;

@@ -86,14 +86,25 @@ void take_pointer_events(ImGuiIO& io)
     }
 }
 
-// Shows the flag's current value and writes 0 or 1 into it when clicked; true when clicked.
-bool draw_checkbox(Control& c)
+// Shows the value's current setting and writes a new one when the control is used; true then.
+// A readout shows its latest text.
+bool draw_setting(Control& c)
 {
-    bool ticked = *c.live != 0;
-    const bool clicked = ImGui::Checkbox(c.label.c_str(), &ticked);
-    if (clicked) *c.live = ticked ? 1 : 0;
+    bool used = false;
+    if (c.kind == Control::Readout) {
+        ImGui::TextUnformatted(c.label.c_str());
+        return false;
+    }
+    if (c.kind == Control::Slider) {
+        ImGui::SetNextItemWidth(72);
+        used = ImGui::SliderInt(c.label.c_str(), c.live, c.low, c.high);
+    } else {
+        bool ticked = *c.live != 0;
+        used = ImGui::Checkbox(c.label.c_str(), &ticked);
+        if (used) *c.live = ticked ? 1 : 0;
+    }
     c.shown = *c.live;
-    return clicked;
+    return used;
 }
 
 // A sunken line: dark, with a light one below or to the right of it.
@@ -174,6 +185,24 @@ void ControlWindow::add_checkbox_to_panel(int panel, const char* label, int* liv
     controls.push_back(checkbox);
 }
 
+void ControlWindow::add_slider_to_panel(int panel, const char* label, int* live, int low, int high)
+{
+    Control slider{Control::Slider, label};
+    slider.panel = panel;
+    slider.live = live;
+    slider.low = low;
+    slider.high = high;
+    controls.push_back(slider);
+}
+
+void ControlWindow::add_readout_to_panel(int panel, std::string (*read)())
+{
+    Control readout{Control::Readout, read()};
+    readout.panel = panel;
+    readout.read = read;
+    controls.push_back(readout);
+}
+
 void ControlWindow::add_column() { controls.push_back({Control::Column, ""}); }
 
 void ControlWindow::add_button(const char* label, int id, void (*callback)(int))
@@ -193,9 +222,18 @@ void ControlWindow::forward_keys(void (*keyboard_fn)(unsigned char, int, int),
 
 void ControlWindow::serve()
 {
-    const bool stale = std::any_of(controls.begin(), controls.end(), [](const Control& c) {
+    bool stale = std::any_of(controls.begin(), controls.end(), [](const Control& c) {
         return c.live && *c.live != c.shown;
     });
+    const int now = glutGet(GLUT_ELAPSED_TIME);
+    if (last_reading < 0 || now - last_reading >= readout_ms) {
+        last_reading = now;
+        for (Control& c : controls) {
+            if (!c.read) continue;
+            std::string text = c.read();
+            if (text != c.label) c.label = std::move(text), stale = true;
+        }
+    }
     if (frames_due > 0 || stale) glutPostWindowRedisplay(window);
 }
 
@@ -237,7 +275,9 @@ void ControlWindow::draw()
         }
         case Control::Panel: changed |= draw_panel(int(i)); break;
         case Control::Checkbox:
-            if (c.panel < 0) changed |= draw_checkbox(c);  // else drawn inside its panel
+        case Control::Slider:
+        case Control::Readout:
+            if (c.panel < 0) changed |= draw_setting(c);  // else drawn inside its panel
             break;
         case Control::Column:
             end_column();
@@ -286,7 +326,7 @@ bool ControlWindow::draw_panel(int index)
     ImGui::SetCursorScreenPos(ImVec2(top.x + pad, top.y + line + pad * 0.5f));
     ImGui::BeginGroup();
     for (Control& member : controls)
-        if (member.panel == index) changed |= draw_checkbox(member);
+        if (member.panel == index) changed |= draw_setting(member);
     ImGui::EndGroup();
 
     // The frame, at least as wide as its label, which interrupts its top edge.

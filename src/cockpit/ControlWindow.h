@@ -7,11 +7,14 @@
 #include <vector>
 
 struct Control {
-    enum Kind { StaticText, Separator, Panel, Checkbox, Column, Button };
+    enum Kind { StaticText, Separator, Panel, Checkbox, Slider, Readout, Column, Button };
     Kind kind;
     std::string label;
     int panel = -1;                   // index of the panel holding the control, -1 for none
-    int* live = nullptr;              // the flag a checkbox shows and writes (0 or 1)
+    int* live = nullptr;              // the flag a checkbox shows and writes (0 or 1), or the
+                                      // value a slider shows and writes (low to high)
+    int low = 0, high = 1;            // a slider's range
+    std::string (*read)() = nullptr;  // a readout's text, asked for a few times a second
     int shown = -1;                   // the flag's value when the window was last drawn
     int id = 0;                       // passed to a button's callback
     void (*callback)(int) = nullptr;  // a button's action
@@ -28,6 +31,9 @@ public:
     // An embossed frame with its label on the top edge; returns its handle for the checkboxes.
     int add_panel(const char* label);
     void add_checkbox_to_panel(int panel, const char* label, int* live);
+    void add_slider_to_panel(int panel, const char* label, int* live, int low, int high);
+    // Lines of text that `read` gives, read again every `readout_ms` and redrawn when changed.
+    void add_readout_to_panel(int panel, std::string (*read)());
     // Starts a new column to the right, after a dividing bar.
     void add_column();
     void add_button(const char* label, int id, void (*callback)(int));
@@ -38,7 +44,8 @@ public:
     void forward_keys(void (*keyboard)(unsigned char, int, int), void (*special)(int, int, int));
 
     // Called once per pass of the event loop: asks for a redraw of this window while it has
-    // input to handle or just had some, or when a bound flag has changed since it was drawn.
+    // input to handle or just had some, when a bound flag has changed since it was drawn, or
+    // when a readout's text has changed at its latest reading.
     void serve();
     // Draws the controls once, handling at most one button press or release.
     void draw();
@@ -51,5 +58,7 @@ public:
     void (*keyboard)(unsigned char, int, int) = nullptr;
     void (*special)(int, int, int) = nullptr;
     int frames_due = 0;   // redraws still wanted for input just received
+    int readout_ms = 250;   // between readings of the readouts
+    int last_reading = -1;  // GLUT's elapsed time at the latest reading
     std::vector<float> column_widths;  // as last drawn, for the separators' length
 };

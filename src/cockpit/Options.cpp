@@ -1,10 +1,15 @@
 #include "cockpit/Options.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
+#include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "cockpit/ControlWindow.h"
+#include "core/Timer.h"
+#include "terrain/TerrainGrid.h"
 #include "core/Settings.h"
 #include "platform/GL.h"
 
@@ -20,6 +25,33 @@ void options_idle()
 }
 
 void reset_model(int) { init_Model(); }
+
+// The time and height at the previous reading, for the climb rate and the frame rate.
+float read_time = 0, read_height = 0;
+int64_t read_frames = 0;
+
+}  // namespace
+
+std::string flight_data()
+{
+    const float elapsed = t.Time - read_time;
+    const float climb = elapsed > 0 ? (world_y - read_height) / elapsed : 0;
+    const double frame_rate = elapsed > 0 ? double(t.frames - read_frames) / elapsed : 0;
+    read_time = t.Time, read_height = world_y, read_frames = t.frames;
+
+    const char* gear = angle_nose_gear <= -10 ? "down" : angle_nose_gear >= 120 ? "up" : "moving";
+    const int heading = int(std::lround(360 - head_yaw)) % 360;  // clockwise from the runway's
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "Speed     %6.1f /s\nAltitude  %6.0f\nHeading      %03d\nPitch     %6.1f\n"
+                  "Climb     %6.1f /s\nThrottle  %6.0f %%\nGear      %6s\nFlaps     %6.1f\n"
+                  "Terrain   level %d, %zu triangles\nFrames    %6.1f /s",
+                  air_speed(), world_y, heading, head_pitch, climb, throttle * 100 / 1005.0, gear,
+                  angle_flap, level, terrain.indices.size() / 3, frame_rate);
+    return text;
+}
+
+namespace {
 
 }  // namespace
 
@@ -37,12 +69,17 @@ void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, 
     options->add_checkbox_to_panel(rendering, "Fog:", &fog_enable);
     options->add_checkbox_to_panel(rendering, "Lighting:", &lighting_enable);
     options->add_checkbox_to_panel(rendering, "Culling:", &culling_enable);
+    const int sound = options->add_panel("Sound:");
+    options->add_checkbox_to_panel(sound, "Mute:", &sound_mute);
+    options->add_slider_to_panel(sound, "Volume:", &sound_volume, 0, 100);
     options->add_column();
     const int viewing = options->add_panel("Viewing Options:");
     options->add_checkbox_to_panel(viewing, "Tower View / Chase View:", &tower_view);
     options->add_checkbox_to_panel(viewing, "On Screen Display ON/OFF:", &ui_enable);
     options->add_button("RESET", 0, reset_model);
     options->add_button("EXIT", 0, std::exit);
+    const int figures = options->add_panel("Flight data:");
+    options->add_readout_to_panel(figures, flight_data);
     options->set_main_gfx_window(window_main);
     options->forward_keys(keys, special);
 }

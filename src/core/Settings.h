@@ -14,7 +14,8 @@ extern int ui_enable;
 extern int texture1_;  // texture mapping
 extern int texture2_;  // light map on the terrain
 extern int level;      // terrain level of detail, 0 to 3
-extern int sound_enable;  // the crash sound (off with --mute)
+extern int sound_mute;    // the crash sound silenced (--mute starts so)
+extern int sound_volume;  // the crash sound's volume, 0 to 100 per cent
 extern int paused;        // the simulation stands still; the picture is still drawn
 extern int help_enable;   // the key table over the main window
 extern int screenshot_due;  // the next frame is saved as a picture

@@ -36,6 +36,7 @@ void Timer::get_fps()
     DeltaTime = Time - OldTime;
     fps_time += DeltaTime;
     fps_count += 1;
+    frames += 1;
     if (fps_count == 50) {
         const double fps = fps_time > 0 ? fps_count / double(fps_time) : 0.0;
         printf("\r  FPS = %.2f    ", fps);

@@ -17,6 +17,7 @@ public:
     int64_t ticks;         // performance counter, read while waiting
     int64_t value;         // performance counter value at which the wait ends
     int fps_count;         // frames since the last report
+    int64_t frames;        // frames since init
     float fps_time;        // seconds summed since the last report
     float OldTime;         // Time of the previous frame
     float Time;            // seconds since init

@@ -18,6 +18,7 @@ namespace {
 const int sound_channel = 0;
 
 bool audio_open = false;
+int channel_volume = -1;  // per cent, as last set; -1 when not set since the device opened
 
 // Loaded files by name; a file that failed to load is kept as null and not tried again.
 std::map<std::string, Mix_Chunk*> chunks;
@@ -71,6 +72,7 @@ bool init_sound()
     }
     Mix_AllocateChannels(1);
     audio_open = true;
+    channel_volume = -1;
     std::atexit(close_sound);
     return true;
 }
@@ -85,6 +87,13 @@ void close_sound()
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audio_open = false;
+}
+
+void set_sound_volume(int percent)
+{
+    if (!audio_open || percent == channel_volume) return;
+    Mix_Volume(sound_channel, percent * MIX_MAX_VOLUME / 100);
+    channel_volume = percent;
 }
 
 void mixer_play(const char* file)

@@ -7,6 +7,10 @@ bool init_sound();
 // Stops what plays and closes the device (registered to run at exit by init_sound).
 void close_sound();
 
+// Sets the volume of what plays and of what will, 0 to 100 per cent; at once, also while a
+// sound plays.
+void set_sound_volume(int percent);
+
 // Starts `file` and returns at once. A new request stops the sound still playing and starts
 // again from the beginning. A file that cannot be loaded is skipped without a word after the
 // first. A pointer, so tests can record the requests.

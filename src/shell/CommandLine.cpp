@@ -75,7 +75,7 @@ Options:
   --data DIR     read the images and sounds from DIR
   --level N      start at terrain level N, 0 (coarsest) to 3 (finest); default 1
   --fullscreen   start in full screen (F2 returns to the window)
-  --mute         no crash sound
+  --mute         start with the sound muted
   --uncapped     step as often as frames can be drawn, not at most 60 times a second
                  (for benchmarks: the aircraft then handles faster on a faster machine)
   -h, --help     show this help and exit
@@ -113,7 +113,7 @@ std::string version_text() { return std::string("Kestrix ") + KESTRIX_VERSION + 
 void apply_command_line(const CommandLine& line)
 {
     level = line.level;
-    sound_enable = line.mute ? 0 : 1;
+    sound_mute = line.mute ? 1 : 0;
     t.max_rate = line.uncapped ? 0 : 60;
     find_data_dir(data_candidates(line.data, executable_path(), KESTRIX_DATA_FROM_BIN));
 }

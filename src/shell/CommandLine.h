@@ -8,7 +8,7 @@ struct CommandLine {
     std::string data;         // --data DIR: read the data files from DIR only
     int level = 1;            // --level N: terrain level at start, 0 to 3
     bool fullscreen = false;  // --fullscreen
-    bool mute = false;        // --mute: no crash sound
+    bool mute = false;        // --mute: start with the sound muted
     bool uncapped = false;    // --uncapped: step as often as frames can be drawn
     bool help = false;        // --help
     bool version = false;     // --version

@@ -102,6 +102,7 @@ void idle()
         camera.RotateY(float(dtr(old_head_yaw) - dtr(head_yaw)));
     }
     ui_idle();
+    set_sound_volume(sound_mute ? 0 : sound_volume);
     t.idle();
     t.get_fps();
     glutPostRedisplay();

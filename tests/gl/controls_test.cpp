@@ -3,6 +3,7 @@
 #include "gl_support.h"
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <stb_image.h>
 #include <unistd.h>
 
@@ -176,26 +177,35 @@ TEST_F(GLTest, OptionsWindowControls)
         {"Kestrix Options Box", nullptr}, {"", nullptr}, {"Rendering Options:", nullptr},
         {"Plane ON/OFF:", &plane_enable}, {"Wireframe:", &wire_frame},
         {"Texture Mapping:", &texture1_}, {"Light Map:", &texture2_}, {"Fog:", &fog_enable},
-        {"Lighting:", &lighting_enable}, {"Culling:", &culling_enable}, {"", nullptr},
+        {"Lighting:", &lighting_enable}, {"Culling:", &culling_enable}, {"Sound:", nullptr},
+        {"Mute:", &sound_mute}, {"Volume:", &sound_volume}, {"", nullptr},
         {"Viewing Options:", nullptr}, {"Tower View / Chase View:", &tower_view},
-        {"On Screen Display ON/OFF:", &ui_enable}, {"RESET", nullptr}, {"EXIT", nullptr}};
-    // The kinds in the order of Control::Kind: text, separator, panel, checkbox, column, button.
-    const std::string kinds = "tspcccccccnpccbb";
+        {"On Screen Display ON/OFF:", &ui_enable}, {"RESET", nullptr}, {"EXIT", nullptr},
+        {"Flight data:", nullptr}, {"(figures)", nullptr}};
+    // The kinds in the order of Control::Kind: text, separator, panel, checkbox, slider, readout,
+    // column, button.
+    const std::string kinds = "tspcccccccpclnpccbbpr";
     const ControlWindow* window = options_window();
     ASSERT_TRUE(window && window->controls.size() == std::size(expected));
     int panel = -1;
     for (size_t i = 0; i < std::size(expected); ++i) {
         const Control& c = window->controls[i];
         if (c.kind == Control::Panel) panel = int(i);
-        EXPECT_EQ(c.label, expected[i].first) << i;
+        EXPECT_EQ(c.kind == Control::Readout ? "(figures)" : c.label, expected[i].first) << i;
         EXPECT_EQ(c.live, expected[i].second) << c.label;
-        EXPECT_EQ(c.panel, c.live ? panel : -1) << c.label;
-        EXPECT_EQ(c.kind, Control::Kind(std::string("tspcnb").find(kinds[i]))) << c.label;
+        EXPECT_EQ(c.panel, c.live || c.read ? panel : -1) << c.label;
+        EXPECT_EQ(c.kind, Control::Kind(std::string("tspclrnb").find(kinds[i]))) << c.label;
     }
     world_z = 500, plane_enable = 0;
-    window->controls[14].callback(window->controls[14].id);
+    window->controls[17].callback(window->controls[17].id);
     EXPECT_EQ(world_z, -230);
     EXPECT_EQ(plane_enable, 1);
+    // Mute and volume reach the sound channel in the next pass.
+    sound_volume = 50, idle();
+    EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME / 2);
+    sound_mute = 1, idle();
+    EXPECT_EQ(Mix_Volume(0, -1), 0);
+    sound_mute = 0, sound_volume = 100, idle();
 }
 
 // buildRot gives the matrix that glRotatef multiplies by; with a zero axis, the cosine on the

@@ -44,6 +44,11 @@ TEST(Sound, OneChannelOrSilence)
     mixer_play(tone.c_str());
     EXPECT_EQ(stopped, 1);
     EXPECT_EQ(Mix_Playing(-1), 1);
+    // The volume reaches the sound that plays, at once.
+    for (const int percent : {50, 0, 100}) {
+        set_sound_volume(percent);
+        EXPECT_EQ(Mix_Volume(0, -1), percent * MIX_MAX_VOLUME / 100);
+    }
     testing::internal::CaptureStderr();
     mixer_play("no/such.wav");
     mixer_play("no/such.wav");
