@@ -11,7 +11,7 @@ void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, 
 // The options window, or null before init_glui.
 ControlWindow* options_window();
 // The figures of the flight data panel: speed, altitude, heading (0 to 359, clockwise from the
-// runway's direction), pitch, climb rate and frame rate since the previous reading, throttle in
+// runway's direction), pitch (nose up positive), climb rate and frame rate since the previous reading, throttle in
 // per cent, gear, flaps, terrain level and triangles.
 std::string flight_data();
 // Installs the GLUT idle handler, which serves the options window and then calls idle_fn.

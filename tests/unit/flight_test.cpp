@@ -304,11 +304,11 @@ TEST(FlightData, Figures)
     throttle = 600, gear_out = 0, angle_nose_gear = 60, angle_flap = 12.5f;
     world_y = 150, head_yaw = -90.4f, head_pitch = -3;
     t.Time = 2, t.frames = 120;
-    EXPECT_EQ(flight_data(), "Speed       60.0 /s\nAltitude     150\nHeading      090\nPitch       -3.0\n"
+    EXPECT_EQ(flight_data(), "Speed       60.0 /s\nAltitude     150\nHeading      090\nPitch        3.0\n"
                              "Climb       75.0 /s\nThrottle      60 %\nGear      moving\nFlaps       12.5\n"
                              "Terrain   level 1, 0 triangles\nFrames      60.0 /s");
     head_yaw = 179.6f, angle_nose_gear = 120;
-    EXPECT_NE(flight_data().find("Heading      180\nPitch       -3.0\nClimb        0.0 /s"), std::string::npos);
+    EXPECT_NE(flight_data().find("Heading      180\nPitch        3.0\nClimb        0.0 /s"), std::string::npos);
 }
 
 }  // namespace
