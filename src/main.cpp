@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     init_gamepads();
     set_swap_interval(line.uncapped ? 0 : 1);  // wait for the display's refresh, where it can
     if (line.fullscreen) glutFullScreen();
-    quit_without_x_errors();
+    outlive_lost_windows();
     glutReshapeFunc(reshape);
     glutDisplayFunc(display);
     glutKeyboardFunc(keyb);

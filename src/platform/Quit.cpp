@@ -1,16 +1,34 @@
 #include "platform/Quit.h"
 
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 
 #include <cstdlib>
 
 namespace {
 
-int ignore_x_error(Display*, XErrorEvent*) { return 0; }
+XErrorHandler default_handler = nullptr;
+int glx_bad_drawable = -1;  // the GLX error code for a drawable that is gone
+bool exiting = false;
 
-// Runs before GLUT's own clean-up, which was registered earlier.
-void ignore_x_errors() { XSetErrorHandler(ignore_x_error); }
+int on_x_error(Display* display, XErrorEvent* error)
+{
+    const int code = error->error_code;
+    if (exiting || code == BadWindow || code == BadDrawable || code == glx_bad_drawable) return 0;
+    return default_handler ? default_handler(display, error) : 0;
+}
+
+void on_exit() { exiting = true; }
 
 }  // namespace
 
-void quit_without_x_errors() { std::atexit(ignore_x_errors); }
+void outlive_lost_windows()
+{
+    int error_base = 0, event_base = 0;
+    Display* display = glXGetCurrentDisplay();
+    if (display && glXQueryExtension(display, &error_base, &event_base))
+        glx_bad_drawable = error_base + 2;  // GLXBadDrawable
+    XErrorHandler previous = XSetErrorHandler(on_x_error);
+    if (previous != on_x_error) default_handler = previous;
+    std::atexit(on_exit);  // runs before GLUT's own clean-up, which was registered earlier
+}

@@ -1,7 +1,9 @@
-// Ending the program: an exit the player asks for ends with status 0.
+// X errors the program outlives, and an exit the player asks for ending with status 0.
 #pragma once
 
-// From now on, the X errors of ending the program are ignored. GLUT destroys its windows on the
-// way out, and one that another program has already destroyed would raise a BadWindow error,
-// which Xlib's default handler turns into exit status 1.
-void quit_without_x_errors();
+// Installs an X error handler that ignores errors about windows and drawables that no longer
+// exist: another program may destroy one of ours (the options window), and Xlib's default
+// handler would end the program for it, or hang it on the way out. Other errors go to the
+// default handler as before. From the exit on, every X error is ignored: GLUT destroys its
+// windows on the way out, and one already destroyed must not turn exit status 0 into 1.
+void outlive_lost_windows();
