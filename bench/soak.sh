@@ -63,9 +63,10 @@ sleep 1  # the options window fits itself to its controls in its first frames
 eval "$(xdotool getwindowgeometry --shell "$options")"  # WIDTH and HEIGHT of the options window
 audio_start=$(stat -c %s "$audio")
 
-# Everything of the key table but the right mouse button, which ends the program (Home is unused).
+# Every key of the table but Esc, which ends the program, and F12, which would leave pictures
+# behind (Home is unused).
 keys=(plus minus Up Down Left Right F1 F2 F3 F4 Page_Up Page_Down End
-      g t s r a z 1 2 3 4 5 6 7 8 9)
+      g t s c p h r a z 1 2 3 4 5 6 7 8 9)
 RANDOM=20240601
 actions=0 died=0
 SECONDS=0
