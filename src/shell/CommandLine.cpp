@@ -105,6 +105,7 @@ Keys (main window):
   F1 F2               full screen, window
   F12                 screenshot (PNG, in the pictures directory)
   Esc, right button   quit
+A gamepad or joystick flies it too (the README lists its buttons).
 )";
 }
 

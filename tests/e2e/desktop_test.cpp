@@ -63,7 +63,7 @@ TEST(Desktop, CommandLineAnswers)
         int status;
     } answers[] = {
         {"--version", "^Kestrix " KESTRIX_VERSION "\n$", 0},
-        {"--help", "^Usage: kestrix \\[OPTION\\]...\n[^]*--uncapped[^]*right button +quit\n$", 0},
+        {"--help", "^Usage: kestrix \\[OPTION\\]...\n[^]*--uncapped[^]*right button +quit\n[^\n]+\n$", 0},
         {"--fly", "^kestrix: unknown option '--fly' \\(try 'kestrix --help'\\)\n$", 2},
     };
     for (const auto& answer : answers) {
