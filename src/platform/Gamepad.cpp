@@ -19,18 +19,17 @@ std::vector<Device> devices;
 
 void open_device(int index)
 {
-    Device device{-1, nullptr, nullptr};
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+    for (const Device& open : devices)
+        if (open.id == id) return;  // already open
+    Device device{id, nullptr, nullptr};
     if (SDL_IsGameController(index)) {
         device.controller = SDL_GameControllerOpen(index);
         if (device.controller) device.joystick = SDL_GameControllerGetJoystick(device.controller);
     } else {
         device.joystick = SDL_JoystickOpen(index);
     }
-    if (!device.joystick) return;
-    device.id = SDL_JoystickInstanceID(device.joystick);
-    for (const Device& open : devices)
-        if (open.id == device.id) return;  // already open (reported by both subsystems)
-    devices.push_back(device);
+    if (device.joystick) devices.push_back(device);
 }
 
 void close_device(SDL_JoystickID id)
