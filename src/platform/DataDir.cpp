@@ -1,7 +1,5 @@
 #include "platform/DataDir.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 
