@@ -31,14 +31,44 @@ static void flat_face(const float (&corners)[N][3])
 }
 
 // The aircraft stays at the origin: the world is drawn shifted by its negated position, and 3.2
-// lower so that the wheels stand on the ground.
-void draw_world()
+// lower so that the wheels stand on the ground. Every part of the world is drawn in this one
+// frame, so that a surface drawn twice lands on the same depths both times.
+static void push_world_frame()
 {
     glPushMatrix();
     glTranslatef(-world_x, float(-double(world_y) - 3.2), -world_z);
+}
+
+void draw_world()
+{
+    draw_terrain();
+    draw_airfield_and_city();
+}
+
+void draw_terrain()
+{
+    push_world_frame();
     terrain.display_terrain();
+    glPopMatrix();
+}
+
+void draw_airfield_and_city()
+{
+    push_world_frame();
     runway();
     city();
+    glPopMatrix();
+}
+
+// The surface that runway() draws last, with the same matrix and vertices, into the depth buffer
+// alone: ground drawn after it fails the depth test there instead of being shaded and covered.
+void runway_depth()
+{
+    push_world_frame();
+    glTranslatef(0, 1, 0);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    flat_face(rw);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glPopMatrix();
 }
 
@@ -211,6 +241,13 @@ namespace {
 const float dome_step = 0.3926991f;
 const double dome_end = 6.5973445734;
 
+// The zenith's height and the lower ring's radius; the upper ring's radius is this times
+// `upper_ring_factor`.
+const double dome_radius = 100000.0 / 3;
+const double upper_ring_factor = 0.7071;
+const float upper_ring_height = 23570;
+const float lower_ring_height = -80000;
+
 struct DomeVertex {
     float s, t;     // texture coordinate: the image's centre is the zenith
     float alpha;
@@ -240,8 +277,8 @@ const DomeRings& dome_rings()
     static const DomeRings rings = [] {
         DomeRings r;
         for (float theta = 0; theta < dome_end; theta += dome_step) {
-            r.upper.push_back(ring_vertex(theta, 0.7071, 23570, 0.3, 0.8f));
-            r.lower.push_back(ring_vertex(theta, 1, -80000, 0.5, 0));
+            r.upper.push_back(ring_vertex(theta, upper_ring_factor, upper_ring_height, 0.3, 0.8f));
+            r.lower.push_back(ring_vertex(theta, 1, lower_ring_height, 0.5, 0));
         }
         return r;
     }();
@@ -263,6 +300,21 @@ void colour_then_texture(const DomeVertex& v)
 }
 
 }  // namespace
+
+// At every height the dome is a regular 16-gon about the aircraft, whose corners lie on a circle
+// that narrows linearly from the lower ring to the upper one and then to nothing at the zenith.
+bool inside_sky_dome(double x, double y, double z, double margin)
+{
+    if (y < lower_ring_height || y > dome_radius) return false;
+    const double upper_radius = dome_radius * upper_ring_factor;
+    const double corner_radius =
+        y <= upper_ring_height
+            ? dome_radius + (upper_radius - dome_radius) * (y - lower_ring_height) /
+                                (upper_ring_height - lower_ring_height)
+            : upper_radius * (dome_radius - y) / (dome_radius - upper_ring_height);
+    const double side_distance = corner_radius * std::cos(3.14159265358979 / 16);
+    return std::hypot(x, z) + margin <= side_distance;
+}
 
 // Drawn from inside: the faces are wound to face the aircraft, so culling removes the outside.
 void draw_sky()

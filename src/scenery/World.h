@@ -8,8 +8,13 @@ extern const float rw_ln[4][3];  // one runway stripe, 1 by 10
 extern const float ct1[8][3];  // the city's octagonal plaza
 extern const float bld[13][3];
 
-// Terrain, airfield and city, shifted by the negated aircraft position.
+// Terrain, airfield and city, shifted by the negated aircraft position: draw_terrain, then
+// draw_airfield_and_city.
 void draw_world();
+void draw_terrain();
+void draw_airfield_and_city();
+// The runway surface's depths alone, where draw_airfield_and_city will draw it.
+void runway_depth();
 // Control tower, apron with the parked aircraft, runway markings and runway surface.
 void runway();
 // The plaza and the nine blocks, centred at (-500, 0, 0).
@@ -26,5 +31,8 @@ void building();
 
 // The sky dome around the aircraft.
 void draw_sky();
+// Whether a point, relative to the aircraft, lies inside the sky dome and at least `margin`
+// away from its sides, measured level.
+bool inside_sky_dome(double x, double y, double z, double margin);
 // The sun high above the aircraft; nothing when lighting is off.
 void draw_sun();

@@ -18,7 +18,7 @@
 #include "platform/Sound.h"
 #include "resources/Fonts.h"
 #include "resources/Textures.h"
-#include "scenery/World.h"
+#include "scenery/DrawOrder.h"
 #include "shell/Keyboard.h"
 #include "shell/PadControls.h"
 #include "shell/Render.h"
@@ -48,14 +48,10 @@ void display()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    if (tower_view)
-        tower.Aim();
-    else
-        camera.Aim();
+    Camera& view = tower_view ? tower : camera;
+    view.Aim();
 
-    draw_sky();
-    draw_sun();
-    draw_world();
+    draw_scenery(view.Eye);
     if (plane_enable) draw_plane();
     collisions();  // every frame, also while the aircraft is hidden or exploding
     if (explo_enable) {

@@ -4,7 +4,10 @@
 
 #include "aircraft/FlightState.h"
 #include "core/Camera.h"
+#include "scenery/DrawOrder.h"
+#include "scenery/World.h"
 #include "shell/Keyboard.h"
+#include "shell/Render.h"
 #include "shell/Sim.h"
 
 namespace {
@@ -83,6 +86,59 @@ TEST_F(Frames, EveryViewAndOption)
         scene.set();
         EXPECT_TRUE(matches_reference(scene.name, draw_frames()));
         EXPECT_NO_GL_ERROR() << scene.name;
+    }
+}
+
+// The scenery in its sparing order against the plain one (sky, sun, world), pixel for pixel,
+// from eyes placed relative to the aircraft's origin.
+struct View {
+    const char* name;
+    float at_x, at_y, at_z;  // aircraft origin, world coordinates
+    double eye_y, look[3];   // eye height above it, and the point it looks at
+    bool runway_depth_first, terrain_before_sky;
+    void (*options)();
+};
+
+const View views[] = {
+    {"along the runway", 0, 3.2f, 250, 5, {0, 0, -400}, true, true, [] {}},
+    {"along the runway, plain", 0, 3.2f, 250, 5, {0, 0, -400}, true, true,
+     [] { texture1_ = texture2_ = fog_enable = lighting_enable = culling_enable = 0; }},
+    {"along the runway, outlined", 0, 3.2f, 250, 5, {0, 0, -400}, true, true,
+     [] { wire_frame = 1; }},
+    {"down through the cab", -120, 60, -150, 0, {120, -59, 0}, false, true, [] {}},
+    {"low through the canopies", -120, 12.5f, -205, 0, {120, -11.5, 0}, false, true, [] {}},
+    {"down through the sun", 0, 500, 0, 9000, {0, 0, 100}, false, false, [] {}},
+    {"to mountains past the dome", 12000, 500, 12000, 0, {-26784, 2500, -26784}, true, false,
+     [] {}},
+    {"from outside the dome", 0, 200, 40000, 0, {0, -200, -40000}, false, false,
+     [] { culling_enable = 0; }},
+};
+
+TEST_F(Frames, SceneryOrderKeepsThePicture)
+{
+    for (const View& view : views) {
+        reset_to_start();
+        view.options();
+        ui_idle();
+        world_x = view.at_x, world_y = view.at_y - 3.2f, world_z = view.at_z;
+        camera.Position(0, view.eye_y, 0, view.look[0], view.look[1], view.look[2], 0, 1, 0);
+        const DrawOrder order = draw_order(camera.Eye);
+        EXPECT_EQ(order.runway_depth_first, view.runway_depth_first) << view.name;
+        EXPECT_EQ(order.terrain_before_sky, view.terrain_before_sky) << view.name;
+        Frame pictures[2];
+        for (int sparing = 0; sparing < 2; ++sparing)
+            for (int pass = 0; pass < 2; ++pass) {  // the second sees what the first left
+                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                glLoadIdentity();
+                camera.Aim();
+                if (sparing)
+                    draw_scenery(camera.Eye);
+                else
+                    draw_sky(), draw_sun(), draw_world();
+                pictures[sparing] = read_back();
+            }
+        EXPECT_TRUE(pictures[0].rgb == pictures[1].rgb) << view.name;
+        EXPECT_NO_GL_ERROR() << view.name;
     }
 }
 
