@@ -1,9 +1,9 @@
 // Frame time of the simulator at each terrain level, against a floor: the same level's mesh
 // alone, in one glDrawElements with the same GL state, cleared and swapped like a frame.
-// Also the frame with the instrument overlay, and the start-up time without the one-second
-// clock-rate measurement.
+// Also the fragments drawn per pixel (overdraw), the frame with the instrument overlay, and the
+// start-up time without the one-second clock-rate measurement.
 //
-//   bench/frame_bench.sh [frames]     (runs build/bench/frame_bench under Xvfb from the root)
+//   bench/frame_bench.sh [frames] [width height]   (build/bench/frame_bench under Xvfb)
 //
 // Each frame is an idle pass and a display pass as the main loop runs them, followed by
 // glFinish so that the time includes the rendering itself; no window-system event is waited for.
@@ -75,6 +75,25 @@ void floor_frame()
     glFinish();
 }
 
+// Fragments that pass the depth test in one real frame, per pixel of the window: each pass adds
+// one to the pixel's stencil value. Depth-only drawing counts too.
+double fragments_per_pixel(int width, int height)
+{
+    glClearStencil(0);
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 0, 0xff);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    real_frame();
+    glDisable(GL_STENCIL_TEST);
+    std::vector<unsigned char> counts(size_t(width) * height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, counts.data());
+    double sum = 0;
+    for (unsigned char count : counts) sum += count;
+    return sum / double(counts.size());
+}
+
 struct Timing {
     double frame_ms, floor_ms;
 };
@@ -104,11 +123,13 @@ Timing per_frame(int frames)
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
+    const int width = argc > 3 ? std::max(64, std::atoi(argv[2])) : 640;
+    const int height = argc > 3 ? std::max(64, std::atoi(argv[3])) : 480;
 
     const auto process_start = Clock::now();
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(640, 480);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(width, height);
     glutInitWindowPosition(100, 100);
     window_main = glutCreateWindow(Window_Title);
 
@@ -132,13 +153,13 @@ int main(int argc, char** argv)
     random_state = state;
     delete spare;
 
-    reshape(640, 480);
+    reshape(width, height);
     glutShowWindow();
 
     struct Row {
         int level;
         size_t triangles;
-        double frame_ms, floor_ms;
+        double frame_ms, floor_ms, fragments;
     };
     std::vector<Row> rows;
     for (int lod = 0; lod <= 3; ++lod) {
@@ -149,7 +170,8 @@ int main(int argc, char** argv)
             floor_frame();
         }
         const Timing timing = per_frame(frames);
-        rows.push_back({lod, terrain.indices.size() / 3, timing.frame_ms, timing.floor_ms});
+        rows.push_back({lod, terrain.indices.size() / 3, timing.frame_ms, timing.floor_ms,
+                        fragments_per_pixel(width, height)});
     }
 
     // The instrument overlay's share, over the start level's scene.
@@ -158,18 +180,20 @@ int main(int argc, char** argv)
     ui_enable = 1;
     for (int k = 0; k < 10; ++k) real_frame();
     const Timing overlay = per_frame(frames);
+    const double overlay_fragments = fragments_per_pixel(width, height);
     ui_enable = 0;
 
     std::printf("\nStart-up without the clock-rate wait: %.1f ms (window %.1f ms, init %.1f ms, of "
                 "which terrain generation and meshes %.1f ms)\n",
                 startup_ms, startup_ms - init_ms, init_ms, generation_ms);
-    std::printf("%d frames per figure, 640x480\n", frames);
-    std::printf("| level | triangles | frame ms | floor ms | frame / floor |\n");
-    std::printf("|---|---|---|---|---|\n");
+    std::printf("%d frames per figure, %dx%d\n", frames, width, height);
+    std::printf("| level | triangles | frame ms | floor ms | frame / floor | fragments per pixel |\n");
+    std::printf("|---|---|---|---|---|---|\n");
     for (const Row& row : rows)
-        std::printf("| %d | %zu | %.3f | %.3f | %.2f |\n", row.level, row.triangles, row.frame_ms,
-                    row.floor_ms, row.frame_ms / row.floor_ms);
-    std::printf("| 1 with the overlay | %zu | %.3f | %.3f | %.2f |\n", rows[1].triangles,
-                overlay.frame_ms, overlay.floor_ms, overlay.frame_ms / overlay.floor_ms);
+        std::printf("| %d | %zu | %.3f | %.3f | %.2f | %.2f |\n", row.level, row.triangles,
+                    row.frame_ms, row.floor_ms, row.frame_ms / row.floor_ms, row.fragments);
+    std::printf("| 1 with the overlay | %zu | %.3f | %.3f | %.2f | %.2f |\n", rows[1].triangles,
+                overlay.frame_ms, overlay.floor_ms, overlay.frame_ms / overlay.floor_ms,
+                overlay_fragments);
     return 0;
 }
