@@ -41,8 +41,11 @@ static void push_world_frame()
 
 void draw_world()
 {
-    draw_terrain();
-    draw_airfield_and_city();
+    push_world_frame();
+    terrain.display_terrain();
+    runway();
+    city();
+    glPopMatrix();
 }
 
 void draw_terrain()

@@ -8,8 +8,7 @@ extern const float rw_ln[4][3];  // one runway stripe, 1 by 10
 extern const float ct1[8][3];  // the city's octagonal plaza
 extern const float bld[13][3];
 
-// Terrain, airfield and city, shifted by the negated aircraft position: draw_terrain, then
-// draw_airfield_and_city.
+// Terrain, airfield and city, shifted by the negated aircraft position; the same in two steps.
 void draw_world();
 void draw_terrain();
 void draw_airfield_and_city();

@@ -9,6 +9,7 @@
 #include "cockpit/UI.h"
 #include "core/Camera.h"
 #include "resources/Fonts.h"
+#include "scenery/DrawOrder.h"
 #include "scenery/World.h"
 #include "shell/Render.h"
 #include "shell/Sim.h"
@@ -19,7 +20,7 @@ namespace {
 using Value = std::pair<std::string, double>;
 
 // The state the routines share and must give back: capabilities, client arrays, blending,
-// matrices and their stacks, line width, and texturing on both units.
+// matrices and their stacks, line width, colour mask, and texturing on both units.
 std::vector<Value> shared_state()
 {
     const std::pair<std::string, GLenum> names[] = {
@@ -30,6 +31,7 @@ std::vector<Value> shared_state()
         {"blend source", GL_BLEND_SRC}, {"blend destination", GL_BLEND_DST},
         {"matrix mode", GL_MATRIX_MODE}, {"model-view depth", GL_MODELVIEW_STACK_DEPTH},
         {"projection depth", GL_PROJECTION_STACK_DEPTH}, {"line width", GL_LINE_WIDTH},
+        {"colour mask", GL_COLOR_WRITEMASK},
         {"model-view", GL_MODELVIEW_MATRIX}, {"projection", GL_PROJECTION_MATRIX}};
     std::vector<Value> state;
     for (const auto& [name, pname] : names) {
@@ -65,6 +67,7 @@ const Routine routines[] = {
     {"draw_sky", draw_sky},
     {"draw_sun", draw_sun},
     {"draw_world", draw_world},
+    {"draw_scenery", [] { draw_scenery(camera.Eye); }},
     {"display_terrain", [] { terrain.display_terrain(); }},
     {"draw_plane", draw_plane},
     {"draw_plane_parked2", draw_plane_parked2},
