@@ -315,7 +315,7 @@ bool inside_sky_dome(double x, double y, double z, double margin)
             ? dome_radius + (upper_radius - dome_radius) * (y - lower_ring_height) /
                                 (upper_ring_height - lower_ring_height)
             : upper_radius * (dome_radius - y) / (dome_radius - upper_ring_height);
-    const double side_distance = corner_radius * std::cos(3.14159265358979 / 16);
+    const double side_distance = corner_radius * std::cos(M_PI / 16);
     return std::hypot(x, z) + margin <= side_distance;
 }
 

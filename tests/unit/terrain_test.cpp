@@ -1,11 +1,13 @@
 // The landscape generated from the random source's first state: its reference figures, the
-// four meshes, the console line of a level switch, and the face normal of a triangle.
+// four meshes, the console line of a level switch, and the face normal of a triangle. The sky
+// dome's inside.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numeric>
 
 #include "core/Global.h"
+#include "scenery/World.h"
 #include "terrain/TerrainGrid.h"
 #include "terrain/Triangle.h"
 
@@ -122,6 +124,25 @@ TEST(Triangle, NoFaceNoNormal)
     Triangle face;
     face.setVertexData(a, b, c);
     EXPECT_TRUE(face.getNx() == 0 && face.getNy() == 0 && face.getNz() == 0);
+}
+
+// At each height the dome is a 16-gon with corners toward angle 0, pi/8, ...; its rings (corner
+// radius, height) are the lower one, the upper one and the zenith. Halfway between two corners,
+// at angle pi/16, a side lies cos(pi/16) of the corner radius away: there the inside ends.
+TEST(SkyDome, InsideEndsAtItsSides)
+{
+    const double rings[3][2] = {{1e5 / 3, -80000}, {1e5 / 3 * 0.7071, 23570}, {0, 1e5 / 3}};
+    const double c = std::cos(M_PI / 16), s = std::sin(M_PI / 16);
+    for (double y : {-79000.0, 0.0, 6400.0, 23570.0, 30000.0})
+        for (double margin : {0.0, 2000.0}) {
+            const int k = y <= 23570 ? 0 : 1;
+            const double f = (y - rings[k][1]) / (rings[k + 1][1] - rings[k][1]);
+            const double side = c * (rings[k][0] + f * (rings[k + 1][0] - rings[k][0])) - margin;
+            EXPECT_TRUE(inside_sky_dome((side - 1) * c, y, (side - 1) * s, margin)) << y;
+            EXPECT_FALSE(inside_sky_dome((side + 1) * c, y, (side + 1) * s, margin)) << y;
+        }
+    EXPECT_FALSE(inside_sky_dome(0, 33400, 0, 0));
+    EXPECT_FALSE(inside_sky_dome(0, -80100, 0, 0));
 }
 
 }  // namespace
