@@ -32,7 +32,7 @@ const Box runway_area = {{-16, 1, -251}, {16, 1, 251}};
 
 // What blends with the colour behind it before the runway is drawn, in world coordinates, with
 // a little room: the tower's cab (9 by 5 by 9 from height 30, on the tower at x -70, z -150) and
-// the canopies of the three parked aircraft (nose toward +x at x -50, z -180, -205 and -230).
+// the canopies of the three parked aircraft (at x -50, z -180, -205 and -230).
 const Box glass[] = {
     {{-74.5, 30, -154.5}, {-65.5, 35, -145.5}},
     {{-52, 4.5, -232}, {-40, 7.5, -177}},

@@ -1,5 +1,6 @@
 // Reference frames of the whole program: the start-up scene, each view and option, a flight
-// with the overlay and warnings, and an explosion, drawn by the frame loop itself.
+// with the overlay and warnings, and an explosion, drawn by the frame loop itself. The scenery's
+// sparing drawing order against the plain one.
 #include "gl_support.h"
 
 #include "aircraft/FlightState.h"
