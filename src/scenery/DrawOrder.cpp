@@ -4,6 +4,7 @@
 
 #include "aircraft/FlightState.h"
 #include "core/Settings.h"
+#include "platform/GL.h"
 #include "scenery/World.h"
 #include "terrain/TerrainGrid.h"
 
@@ -15,7 +16,9 @@
 //   with an opaque colour, on the same depths, so that the same fragments pass from the runway
 //   on. Only a blended surface drawn in front of the runway before it would see the difference,
 //   as the colour behind it: the sky, the sun, the tower's glass cab and the parked aircraft's
-//   canopies, each ruled out below.
+//   canopies, each ruled out below along the line of sight through each pixel's centre. Outlines
+//   do not keep to those lines (a line lights the pixels it passes near), and there is no fill
+//   under an outlined runway to spare, so wire-frame mode draws its depths in their usual place.
 
 namespace {
 
@@ -104,7 +107,8 @@ DrawOrder draw_order(const double eye[3])
     order.terrain_before_sky = eye_in_dome && eye_below_sun && inside_dome(ground, to_aircraft) &&
                                ground.hi[1] + to_aircraft[1] < sun_level;
     order.runway_depth_first =
-        eye_in_dome && eye_below_sun && inside_dome(runway_area, to_aircraft) &&
+        surface == GL_POLYGON && eye_in_dome && eye_below_sun &&
+        inside_dome(runway_area, to_aircraft) &&
         std::none_of(std::begin(glass), std::end(glass),
                      [&](const Box& box) { return seen_over_runway(box, eye_in_world); });
     return order;

@@ -104,7 +104,7 @@ const View views[] = {
     {"along the runway", 0, 3.2f, 250, 5, {0, 0, -400}, true, true, [] {}},
     {"along the runway, plain", 0, 3.2f, 250, 5, {0, 0, -400}, true, true,
      [] { texture1_ = texture2_ = fog_enable = lighting_enable = culling_enable = 0; }},
-    {"along the runway, outlined", 0, 3.2f, 250, 5, {0, 0, -400}, true, true,
+    {"along the runway, outlined", 0, 3.2f, 250, 5, {0, 0, -400}, false, true,
      [] { wire_frame = 1; }},
     {"down through the cab", -120, 60, -150, 0, {120, -59, 0}, false, true, [] {}},
     {"low through the canopies", -120, 12.5f, -205, 0, {120, -11.5, 0}, false, true, [] {}},
