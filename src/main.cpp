@@ -10,7 +10,7 @@
 #include "platform/Gamepad.h"
 #include "platform/Quit.h"
 #include "shell/CommandLine.h"
-#include "shell/Keyboard.h"
+#include "shell/Recorder.h"
 #include "shell/Sim.h"
 
 int main(int argc, char** argv)
@@ -30,6 +30,21 @@ int main(int argc, char** argv)
     // once the sound device opens, and they would no longer end the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     apply_command_line(line);
+    // A recording is read whole and checked before any window opens.
+    std::string error;
+    if (!line.replay.empty()) {
+        Recording recording;
+        const std::string path = recording_path(line.replay);
+        if (!read_recording(path, recording, error)) {
+            std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+            return 2;
+        }
+        start_replay(recording, path, line.timedemo);
+    }
+    if (!line.record.empty() && !start_recording(line.record, error)) {
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+        return 2;
+    }
 
     int glut_argc = int(line.glut_arguments.size()) - 1;
     glutInit(&glut_argc, line.glut_arguments.data());
@@ -40,13 +55,13 @@ int main(int argc, char** argv)
     options_set_idle_func(idle);  // the options window is served from the same idle slot
     init();
     init_gamepads();
-    set_swap_interval(line.uncapped ? 0 : 1);  // wait for the display's refresh, where it can
+    set_swap_interval(line.uncapped || line.timedemo ? 0 : 1);  // wait for the display's refresh, where it can
     if (line.fullscreen) glutFullScreen();
     outlive_lost_windows();
     glutReshapeFunc(reshape);
     glutDisplayFunc(display);
-    glutKeyboardFunc(keyb);
-    glutSpecialFunc(special_keys);
+    glutKeyboardFunc(key_typed);
+    glutSpecialFunc(special_typed);
     glutMouseFunc(mouse);
     glutMainLoop();
     return 0;

@@ -31,21 +31,32 @@ void crash(bool sound = true)
 void collisions()
 {
     gravity();
-    collision_messages();
+    void (*warnings[6])();
+    for (int i = warnings_due(warnings); i > 0; --i) advance_warning_pulse();
     collision_map();
     collision_tower();
 }
 
 void gravity() {}
 
+int warnings_due(void (*warnings[6])())
+{
+    int n = 0;
+    if (world_y > max_alt - warning_margin) warnings[n++] = draw_pull_down;
+    if (world_y < 100 && gear_out == 0) warnings[n++] = draw_pull_up;
+    if (world_z < max_neg + warning_margin) warnings[n++] = draw_map_warning;
+    if (world_x < max_neg + warning_margin) warnings[n++] = draw_map_warning;
+    if (world_z > max_pos - warning_margin) warnings[n++] = draw_map_warning;
+    if (world_x > max_pos - warning_margin) warnings[n++] = draw_map_warning;
+    return n;
+}
+
 void collision_messages()
 {
-    if (world_y > max_alt - warning_margin) draw_pull_down();
-    if (world_y < 100 && gear_out == 0) draw_pull_up();
-    if (world_z < max_neg + warning_margin) draw_map_warning();
-    if (world_x < max_neg + warning_margin) draw_map_warning();
-    if (world_z > max_pos - warning_margin) draw_map_warning();
-    if (world_x > max_pos - warning_margin) draw_map_warning();
+    void (*warnings[6])();
+    const int n = warnings_due(warnings);
+    begin_warnings();
+    for (int i = 0; i < n; ++i) warnings[i]();
 }
 
 void collision_map()

@@ -107,11 +107,8 @@ void Explosion()
     if (fog_enable) glDisable(GL_FOG);
     glDisable(GL_DEPTH_TEST);  // the particles neither hide each other nor get hidden
 
-    for (particles& p : particle) {
-        if (!p.active) continue;
-        draw_particle(p);
-        if (!paused) move_particle(p);
-    }
+    for (const particles& p : particle)
+        if (p.active) draw_particle(p);
 
     glEnable(GL_DEPTH_TEST);
     if (fog_enable) glEnable(GL_FOG);
@@ -122,6 +119,12 @@ void Explosion()
     }
     if (lighting_enable) glEnable(GL_LIGHTING);
     glPopMatrix();
+}
+
+void advance_explosion()
+{
+    for (particles& p : particle)
+        if (p.active) move_particle(p);
 }
 
 void calcMatrix()

@@ -23,8 +23,10 @@ extern float zoom;      // distance of the burst centre from the aircraft
 void LoadExplosion();
 // Puts every particle back at the burst point with life and fade 1; velocities stay.
 void ResetExplosion();
-// Draws and advances the particles by one frame, with the camera's view matrix current.
+// Draws the particles, with the camera's view matrix current.
 void Explosion();
+// Advances every active particle by one step.
+void advance_explosion();
 // Moves a particle by one frame, fades it, and relaunches it from the centre once its life is
 // below 0 (four draws from the program's random source: fade, xi, yi, zi).
 void move_particle(particles& p);

@@ -5,7 +5,7 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "core/Global.h"
-#include "core/Timer.h"
+#include "core/StepClock.h"
 
 namespace {
 
@@ -45,15 +45,15 @@ void move_plane()
     const float speed = air_speed();
 
     // Every factor of the horizontal increments is a float, so they are float products.
-    const float distance = t.DeltaTime * speed;
+    const float distance = step_time * speed;
     const float cos_pitch = cos_deg(head_pitch);
     world_z += cos_deg(head_yaw) * distance * cos_pitch;
     world_x += sin_deg(head_yaw) * distance * cos_pitch;
 
     // The pitch term is a float rate per second. The flap term is added once per step, not
-    // scaled by the frame time; its constant 0.2 is a double, so the sum is formed in double
+    // scaled by the step's time; its constant 0.2 is a double, so the sum is formed in double
     // and rounded to float before it joins the position.
-    const float pitch_climb = -sin_deg(head_pitch) * speed * t.DeltaTime;
+    const float pitch_climb = -sin_deg(head_pitch) * speed * step_time;
     const double flap_climb = sin_deg(angle_flap) * speed * 0.2;
     world_y += float(pitch_climb + flap_climb);
 }

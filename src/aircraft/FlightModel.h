@@ -4,10 +4,10 @@
 
 // One flight step: position, attitude, propeller and undercarriage.
 void plane_idle();
-// Moves the aircraft along its heading and pitch by the previous frame's time, and lifts it by
-// the flaps once per step.
 // Units a second along the heading: a tenth of the throttle, a quarter less with the gear out.
 float air_speed();
+// Moves the aircraft along its heading and pitch for the step's time, and lifts it by the flaps
+// once per step.
 void move_plane();
 // Turns heading, pitch and bank by the control deflections (per step).
 void head_plane();

@@ -37,3 +37,8 @@ void init_Model()
 
     camera.Position(0, 10, -30, 0, 0, 0, 0, 1, 0);
 }
+
+const char* gear_position()
+{
+    return angle_nose_gear <= -10 ? "down" : angle_nose_gear >= 120 ? "up" : "moving";
+}

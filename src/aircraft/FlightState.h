@@ -19,6 +19,9 @@ extern float angle_prop;      // propeller blade angle, never wrapped
 extern float angle_nose_gear; // -10 down and locked, 120 fully up
 extern float angle_main_gear; // always angle_nose_gear + 10
 
+// "down" once the legs are down and locked, "up" once fully retracted, else "moving".
+const char* gear_position();
+
 // Aircraft, controls, explosion and chase camera back to their start state. Leaves
 // old_head_yaw, the tower camera, the other option flags and the terrain level alone.
 void init_Model();

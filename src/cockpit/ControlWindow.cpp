@@ -103,6 +103,7 @@ bool draw_setting(Control& c)
         used = ImGui::Checkbox(c.label.c_str(), &ticked);
         if (used) *c.live = ticked ? 1 : 0;
     }
+    if (used && active && active->changed) active->changed(c.live);
     c.shown = *c.live;
     return used;
 }

@@ -57,6 +57,7 @@ public:
     int main_window = 0;  // GLUT identifier, 0 for none
     void (*keyboard)(unsigned char, int, int) = nullptr;
     void (*special)(int, int, int) = nullptr;
+    void (*changed)(int* live) = nullptr;  // told of each flag or value a control has just set
     int frames_due = 0;   // redraws still wanted for input just received
     int readout_ms = 250;   // between readings of the readouts
     int last_reading = -1;  // GLUT's elapsed time at the latest reading

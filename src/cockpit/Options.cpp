@@ -24,7 +24,8 @@ void options_idle()
     if (simulation_idle) simulation_idle();
 }
 
-void reset_model(int) { init_Model(); }
+void (*reset_action)() = nullptr;
+void reset_model(int) { reset_action(); }
 
 // The time and height at the previous reading, for the climb rate and the frame rate.
 float read_time = 0, read_height = 0;
@@ -39,25 +40,22 @@ std::string flight_data()
     const double frame_rate = elapsed > 0 ? double(t.frames - read_frames) / elapsed : 0;
     read_time = t.Time, read_height = world_y, read_frames = t.frames;
 
-    const char* gear = angle_nose_gear <= -10 ? "down" : angle_nose_gear >= 120 ? "up" : "moving";
     const int heading = int(std::lround(360 - head_yaw)) % 360;  // clockwise from the runway's
     char text[400];
     std::snprintf(text, sizeof text,
                   "Speed     %6.1f /s\nAltitude  %6.0f\nHeading      %03d\nPitch     %6.1f\n"
                   "Climb     %6.1f /s\nThrottle  %6.0f %%\nGear      %6s\nFlaps     %6.1f\n"
                   "Terrain   level %d, %zu triangles\nFrames    %6.1f /s",
-                  air_speed(), world_y, heading, -head_pitch, climb, throttle * 100 / 1005.0, gear,
-                  angle_flap, level, terrain.indices.size() / 3, frame_rate);
+                  air_speed(), world_y, heading, -head_pitch, climb, throttle * 100 / 1005.0,
+                  gear_position(), angle_flap, level, terrain.indices.size() / 3, frame_rate);
     return text;
 }
 
-namespace {
-
-}  // namespace
-
-void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, int))
+void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, int),
+               void (*reset)(), void (*changed)(int* flag))
 {
     if (options) return;
+    reset_action = reset;
     options.emplace("Options Box", 192, 610);
     options->add_statictext("Kestrix Options Box");
     options->add_separator();
@@ -82,6 +80,7 @@ void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, 
     options->add_readout_to_panel(figures, flight_data);
     options->set_main_gfx_window(window_main);
     options->forward_keys(keys, special);
+    options->changed = changed;
 }
 
 ControlWindow* options_window() { return options ? &*options : nullptr; }

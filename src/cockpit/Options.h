@@ -6,8 +6,10 @@
 class ControlWindow;
 
 // Builds the options window and its controls; keys typed into it go to `keys` and `special`,
-// the main window's keyboard handlers.
-void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, int));
+// the main window's keyboard handlers, RESET to `reset`, and each flag a checkbox has just set
+// to `changed`.
+void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, int),
+               void (*reset)(), void (*changed)(int* flag));
 // The options window, or null before init_glui.
 ControlWindow* options_window();
 // The figures of the flight data panel: speed, altitude, heading (0 to 359, clockwise from the

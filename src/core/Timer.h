@@ -1,7 +1,7 @@
 // Frame timer and console statistics: each frame's length in seconds, a frames-per-second figure
 // every 50 frames, and the processor clock rate measured once at start-up. The timer also keeps
-// the frame loop at a steady pace: the flight model moves by a fixed amount per step, so a
-// machine that drew faster would fly faster.
+// the frame loop from drawing more often than the display shows (the world keeps its own fixed
+// steps, see StepClock).
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ public:
     float OldTime;         // Time of the previous frame
     float Time;            // seconds since init
     float DeltaTime;       // seconds between the last two frames
-    double max_rate = 60;  // steps a second at most; 0 for as many as the machine draws
+    double max_rate = 60;  // passes a second at most; 0 for as many as the machine draws
 
     void init();
     // Reads the counter for this frame. Sooner than 1/max_rate s after the previous reading,

@@ -1,6 +1,7 @@
 #include "shell/CommandLine.h"
 
 #include <cstring>
+#include <filesystem>
 
 #include "core/Settings.h"
 #include "core/Timer.h"
@@ -31,12 +32,19 @@ CommandLine parse_command_line(int argc, char** argv)
             name.resize(equals);
         }
 
-        if (name == "--data" || name == "--level") {
+        if (is_one_of(name.c_str(), {"--data", "--level", "--record", "--replay", "--timedemo"})) {
             if (!joined && i + 1 < argc) value = argv[++i];
             if (value.empty())
                 line.error = name + " needs a value";
             else if (name == "--data")
                 line.data = value;
+            else if (name == "--record")
+                line.record = value;
+            else if (name == "--replay" || name == "--timedemo") {
+                if (!line.replay.empty()) line.error = "one recording at a time, to replay or time";
+                line.replay = value;
+                line.timedemo = name == "--timedemo";
+            }
             else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3')
                 line.level = value[0] - '0';
             else
@@ -76,8 +84,12 @@ Options:
   --level N      start at terrain level N, 0 (coarsest) to 3 (finest); default 1
   --fullscreen   start in full screen (F2 returns to the window)
   --mute         start with the sound muted
-  --uncapped     step as often as frames can be drawn, not at most 60 times a second
-                 (for benchmarks: the aircraft then handles faster on a faster machine)
+  --uncapped     draw as often as the machine can, not at most 60 times a second (the
+                 world still steps 60 times a second, so the aircraft handles the same)
+  --record FILE  write the flight to FILE: every input with its step, the state every second
+  --replay FILE  fly the flight recorded in FILE, then hand the controls over; view keys work
+                 throughout. FILE is also looked for in the data directory (Demo.rec)
+  --timedemo FILE  replay FILE flat out, one step per frame, print the frame times and exit
   -h, --help     show this help and exit
   --version      show the version and exit
 GLUT's options -display, -geometry, -direct, -indirect, -iconic, -gldebug and -sync are
@@ -115,6 +127,15 @@ void apply_command_line(const CommandLine& line)
 {
     level = line.level;
     sound_mute = line.mute ? 1 : 0;
-    t.max_rate = line.uncapped ? 0 : 60;
+    t.max_rate = line.uncapped || line.timedemo ? 0 : 60;
     find_data_dir(data_candidates(line.data, executable_path(), KESTRIX_DATA_FROM_BIN));
+}
+
+std::string recording_path(const std::string& given)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::exists(given, error) || given.find('/') != std::string::npos) return given;
+    const std::string in_data = data_dir + "/" + given;
+    return fs::exists(in_data, error) ? in_data : given;
 }

@@ -9,7 +9,10 @@ struct CommandLine {
     int level = 1;            // --level N: terrain level at start, 0 to 3
     bool fullscreen = false;  // --fullscreen
     bool mute = false;        // --mute: start with the sound muted
-    bool uncapped = false;    // --uncapped: step as often as frames can be drawn
+    bool uncapped = false;    // --uncapped: draw as often as the machine can
+    std::string record;       // --record FILE: write the flight's inputs to FILE
+    std::string replay;       // --replay FILE or --timedemo FILE: fly the recording in FILE
+    bool timedemo = false;    // --timedemo: flat out, one step a frame, then the frame times
     bool help = false;        // --help
     bool version = false;     // --version
     std::string error;        // why the command line was refused; "" when it was not
@@ -23,6 +26,11 @@ CommandLine parse_command_line(int argc, char** argv);
 // The text of --help and of --version.
 std::string usage_text(const char* program);
 std::string version_text();
+
+// The recording `given` names: the file itself, or where there is none such and the name has no
+// directory, the file of that name in the data directory (so the shipped flight is found by its
+// name from anywhere).
+std::string recording_path(const std::string& given);
 
 // Puts the options into the settings they stand for and chooses the data directory (which may
 // write one line on stderr). Runs before GLUT starts.

@@ -4,7 +4,7 @@
 
 #include "aircraft/FlightState.h"
 #include "platform/GL.h"
-#include "shell/Keyboard.h"
+#include "shell/Recorder.h"
 
 const float dead_zone = 0.15f;
 
@@ -27,25 +27,26 @@ void apply_pad(const PadInput& pad, const PadInput& last)
     auto pressed = [&](P::Button b) { return pad.button[b] && !last.button[b]; };
 
     // Left stick: bank and pitch (pulled back, nose up); right stick or triggers: rudder.
-    if (moved(P::LeftX)) angle_aileron = -45 * past_dead_zone(pad.axis[P::LeftX]);
-    if (moved(P::LeftY)) angle_elevator = 45 * past_dead_zone(pad.axis[P::LeftY]);
-    if (moved(P::RightX)) angle_rudder = 45 * past_dead_zone(pad.axis[P::RightX]);
+    const auto set = [](PadControl control, float value) { take_input({Input::Pad, control, value}); };
+    if (moved(P::LeftX)) set(PadAileron, -45 * past_dead_zone(pad.axis[P::LeftX]));
+    if (moved(P::LeftY)) set(PadElevator, 45 * past_dead_zone(pad.axis[P::LeftY]));
+    if (moved(P::RightX)) set(PadRudder, 45 * past_dead_zone(pad.axis[P::RightX]));
     if (moved(P::LeftTrigger) || moved(P::RightTrigger))
-        angle_rudder = 45 * (pad.axis[P::RightTrigger] - pad.axis[P::LeftTrigger]);
+        set(PadRudder, 45 * (pad.axis[P::RightTrigger] - pad.axis[P::LeftTrigger]));
     // A throttle lever, pushed forward for full power, in the keys' steps of 15.
     if (pad.has_throttle && moved(P::Throttle))
-        throttle = 15 * std::round(67 * (1 - pad.axis[P::Throttle]) / 2);
+        set(PadThrottle, 15 * std::round(67 * (1 - pad.axis[P::Throttle]) / 2));
 
     // Held shoulder buttons move the throttle one key step per pass.
-    if (pad.button[P::RightShoulder]) keyb('+', 0, 0);
-    if (pad.button[P::LeftShoulder]) keyb('-', 0, 0);
-    if (pressed(P::A)) keyb('g', 0, 0);
-    if (pressed(P::B)) special_keys(GLUT_KEY_END, 0, 0);
-    if (pressed(P::X)) keyb('t', 0, 0);
-    if (pressed(P::Y)) keyb('r', 0, 0);
-    if (pressed(P::DpadDown)) special_keys(GLUT_KEY_PAGE_UP, 0, 0);   // flaps down
-    if (pressed(P::DpadUp)) special_keys(GLUT_KEY_PAGE_DOWN, 0, 0);   // flaps up
-    if (pressed(P::Start)) keyb('p', 0, 0);
+    if (pad.button[P::RightShoulder]) key_typed('+', 0, 0);
+    if (pad.button[P::LeftShoulder]) key_typed('-', 0, 0);
+    if (pressed(P::A)) key_typed('g', 0, 0);
+    if (pressed(P::B)) special_typed(GLUT_KEY_END, 0, 0);
+    if (pressed(P::X)) key_typed('t', 0, 0);
+    if (pressed(P::Y)) key_typed('r', 0, 0);
+    if (pressed(P::DpadDown)) special_typed(GLUT_KEY_PAGE_UP, 0, 0);   // flaps down
+    if (pressed(P::DpadUp)) special_typed(GLUT_KEY_PAGE_DOWN, 0, 0);   // flaps up
+    if (pressed(P::Start)) key_typed('p', 0, 0);
 }
 
 void gamepad_idle()

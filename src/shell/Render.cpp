@@ -117,8 +117,5 @@ void ui_idle()
     else
         glDisable(GL_CULL_FACE);
 
-    if (tower_view)
-        tower.Position(-world_x - 70, 40 - world_y, -world_z - 150, 0, 0, 0, 0, 1, 0);
-    else if (!paused)
-        camera.Motion();  // the chase camera's rates act a second time in this pass
+    if (tower_view) tower.Position(-world_x - 70, 40 - world_y, -world_z - 150, 0, 0, 0, 0, 1, 0);
 }

@@ -15,5 +15,5 @@ void init_Culling();
 // multitexture entry points were found; core functions stand in for any that were not.
 int init_Ext();
 // The options step: lighting, wire-frame mode, fog and culling from the flags, then the tower
-// camera's place or a second turn of the chase camera (none while paused).
+// camera's place.
 void ui_idle();

@@ -12,6 +12,7 @@
 #include "cockpit/UI.h"
 #include "core/Camera.h"
 #include "core/Global.h"
+#include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/GL.h"
 #include "platform/Screenshot.h"
@@ -21,6 +22,7 @@
 #include "scenery/DrawOrder.h"
 #include "shell/Keyboard.h"
 #include "shell/PadControls.h"
+#include "shell/Recorder.h"
 #include "shell/Render.h"
 #include "terrain/TerrainGrid.h"
 
@@ -34,7 +36,7 @@ void init()
     LoadExplosion();
     init_sound();  // the crash sound's device, opened before anything can crash
     init_ui();
-    init_glui(keyb, special_keys);
+    init_glui(key_typed, special_typed, reset_typed, option_set);
     init_Ext();
     init_Fog();
     init_Light();
@@ -53,11 +55,8 @@ void display()
 
     draw_scenery(view.Eye);
     if (plane_enable) draw_plane();
-    collisions();  // every frame, also while the aircraft is hidden or exploding
-    if (explo_enable) {
-        throttle = 0;
-        Explosion();
-    }
+    collision_messages();  // every frame, also while the aircraft is hidden or exploding
+    if (explo_enable) Explosion();
     if (ui_enable) draw_ui();
     if (paused) draw_paused();
     if (help_enable) draw_help();
@@ -87,21 +86,35 @@ void reshape(int w, int h)
 void idle()
 {
     glutSetWindow(window_main);  // serving the options window may have left it current
+    t.idle();
+    t.get_fps();
     gamepad_idle();
 
     light0_ambient[0] = light0_ambient[1] = light0_ambient[2] = light0_ambient[3] = 1.0f;
     for (int i = 0; i < 3; ++i) light0_diffuse[i] = light0_specular[i] = 0.8f;
 
-    if (!paused) {
-        plane_idle();  // moves by the frame time of the previous pass
-        camera.Motion();
-        camera.RotateY(float(dtr(old_head_yaw) - dtr(head_yaw)));
-    }
+    for (int steps = steps_for_pass(t.TimeCur, t.TimerFreq); steps > 0; --steps) world_step();
     ui_idle();
     set_sound_volume(sound_mute ? 0 : sound_volume);
-    t.idle();
-    t.get_fps();
+    end_pass(t.TimeCur, t.TimerFreq);
     glutPostRedisplay();
+}
+
+void world_step()
+{
+    ++step_count;
+    begin_step();
+    // First what the frame just drawn leads to: the particles of a running explosion move on
+    // (a new one is first drawn where it bursts), then the warnings' pulse, a landing or a crash,
+    // and an exploding aircraft's engine is held at 0.
+    if (explo_enable) advance_explosion();
+    collisions();
+    if (explo_enable) throttle = 0;
+    plane_idle();
+    camera.Motion();
+    camera.RotateY(float(dtr(old_head_yaw) - dtr(head_yaw)));
+    if (!tower_view) camera.Motion();  // the chase camera's rates act twice a step
+    end_step();
 }
 
 void mouse(int btn, int state, int, int)

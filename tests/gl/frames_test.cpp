@@ -21,12 +21,13 @@ void look_at_the_city() { camera.Position(-20, 70, -60, -420, 0, 240, 0, 1, 0); 
 // Up past the aircraft's nose at the sun, 8000 above it.
 void look_at_the_sun() { camera.Position(0, 5, -20, 0, 8000, 3000, 0, 1, 0); }
 
-// A belly landing on the runway, seen at a slant for `frames` frames of the explosion.
+// A belly landing on the runway, seen at a slant: the first step crashes, then `frames` more
+// steps of the explosion before the three frames of draw_frames.
 void burst_and_watch(int frames)
 {
     world_y = -1, gear_out = 0;
     camera.Position(14, 6, -14, 0, 0, 0, 0, 1, 0);
-    for (int pass = 0; pass < frames; ++pass) display(), idle();
+    for (int pass = 0; pass <= frames; ++pass) idle();
 }
 
 struct Scene {

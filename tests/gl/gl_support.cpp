@@ -4,6 +4,7 @@
 
 #include "aircraft/FlightState.h"
 #include "core/Global.h"
+#include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/Clock.h"
 #include "resources/Fonts.h"
@@ -58,6 +59,8 @@ void reset_to_start()
     old_head_yaw = head_yaw;
     t = Timer{};  // frame times from a clock that starts again, whatever ran before
     t.init();
+    step_clock = StepClock{};
+    step_count = 0;
     random_state = random_at_start;
     cnt1 = cnt2 = 0;
     glLineWidth(1);

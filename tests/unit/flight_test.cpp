@@ -12,6 +12,7 @@
 #include "aircraft/Plane.h"
 #include "cockpit/Options.h"
 #include "core/Camera.h"
+#include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/GL.h"
 #include "platform/Sound.h"
@@ -48,7 +49,7 @@ TEST(FlightModel, OneStep)
 {
     for (const Step& s : steps) {
         init_Model();
-        throttle = s.throttle, t.DeltaTime = s.delta_time, gear_out = s.gear, angle_flap = s.flap;
+        throttle = s.throttle, step_time = s.delta_time, gear_out = s.gear, angle_flap = s.flap;
         head_yaw = s.yaw, head_pitch = s.pitch, angle_rudder = s.rudder, angle_elevator = s.elevator;
         plane_idle();
         EXPECT_EQ(old_head_yaw, s.yaw) << s.what;
@@ -56,6 +57,7 @@ TEST(FlightModel, OneStep)
         const float want[] = {s.x, s.y, s.z, s.new_yaw, s.new_pitch, s.prop};
         for (int i = 0; i < 6; ++i) EXPECT_NEAR(got[i], want[i], 1e-4) << s.what << ", value " << i;
     }
+    step_time = 1.0f / 60;
     // The bank, for show only, is never folded.
     init_Model();
     throttle = 15, head_roll = 179.9f, angle_aileron = -45;

@@ -1,0 +1,336 @@
+#include "shell/RecordingFormat.h"
+
+#include <cerrno>
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/GL.h"
+
+const char* const pad_names[pad_controls] = {"aileron", "elevator", "rudder", "throttle"};
+const char* const option_names[option_flags] = {"fog",      "wireframe", "texture",
+                                                "lightmap", "lighting",  "culling",
+                                                "tower",    "overlay",   "plane"};
+
+namespace {
+
+const char* const flight_keys = "+-gGrR";
+const char* const view_keys = "tT123456789sScCaAzZ";
+
+struct SpecialName {
+    int code;
+    const char* name;
+};
+const SpecialName special_names[] = {
+    {GLUT_KEY_F3, "F3"},       {GLUT_KEY_F4, "F4"},           {GLUT_KEY_LEFT, "Left"},
+    {GLUT_KEY_UP, "Up"},       {GLUT_KEY_RIGHT, "Right"},     {GLUT_KEY_DOWN, "Down"},
+    {GLUT_KEY_PAGE_UP, "PageUp"}, {GLUT_KEY_PAGE_DOWN, "PageDown"}, {GLUT_KEY_END, "End"},
+};
+
+// The lowest and highest setting of each pad control: the keys' limits.
+const float pad_low[pad_controls] = {-45, -45, -45, 0};
+const float pad_high[pad_controls] = {45, 45, 45, 1005};
+
+// The names of a state line's figures, in their order.
+const char* const figure_names[] = {"x",     "y",     "z",        "heading", "pitch",
+                                    "bank",  "speed", "climb",    "throttle", "flaps"};
+constexpr size_t figure_count = sizeof figure_names / sizeof figure_names[0];
+
+template <size_t N>
+int index_of(const std::string& word, const char* const (&names)[N])
+{
+    for (size_t i = 0; i < N; ++i)
+        if (word == names[i]) return int(i);
+    return -1;
+}
+
+// A whole word as a finite number.
+bool to_number(const std::string& word, float& value)
+{
+    if (word.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtof(word.c_str(), &end);
+    return *end == '\0' && errno == 0 && std::isfinite(value);
+}
+
+// A whole word of at most `digits` decimal digits.
+bool to_count(const std::string& word, size_t digits, int64_t& value)
+{
+    if (word.empty() || word.size() > digits) return false;
+    value = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+// Words split at single blanks; false when a blank stands at either end or next to another.
+bool split(const std::string& line, std::vector<std::string>& words)
+{
+    words.clear();
+    std::string word;
+    for (size_t i = 0; i <= line.size(); ++i) {
+        if (i < line.size() && line[i] != ' ') {
+            word += line[i];
+            continue;
+        }
+        if (word.empty()) return false;
+        words.push_back(std::move(word));
+        word.clear();
+    }
+    return true;
+}
+
+// Reads one line of the body into `r`; "" when it is sound, else what is wrong with it.
+std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_step, bool& ended,
+                            Recording& r)
+{
+    if (w[0] == "end") {
+        int64_t steps = 0;
+        if (w.size() != 2) return "an end line holds the number of steps alone";
+        if (!to_count(w[1], 12, steps) || steps < last_step) return "bad number of steps";
+        r.steps = steps;
+        ended = true;
+        return "";
+    }
+    int64_t step = 0;
+    if (!to_count(w[0], 12, step) || step < 1) return "'" + w[0] + "' is no step number";
+    if (step < last_step)
+        return "step " + std::to_string(step) + " comes after step " + std::to_string(last_step);
+    if (w.size() < 2) return "the line is cut short";
+    const std::string& kind = w[1];
+    const size_t words = kind == "reset" ? 2 : kind == "key" || kind == "special" ? 3
+                     : kind == "pad" || kind == "option"                ? 4
+                     : kind == "state"                                  ? 4 + 2 * (figure_count + 2)
+                                                                        : 0;
+    if (words == 0) return "unknown entry '" + kind + "'";
+    if (w.size() < words) return "the line is cut short";
+    if (w.size() > words) return "extra words at the end of the line";
+
+    Input input;
+    if (kind == "key") {
+        const unsigned char key = w[2].size() == 1 ? w[2][0] : 0;
+        if (!is_recorded_key(key)) return "unknown key '" + w[2] + "'";
+        input = {Input::Key, key};
+    } else if (kind == "special") {
+        input.kind = Input::Special;
+        input.code = -1;
+        for (const SpecialName& s : special_names)
+            if (w[2] == s.name) input.code = s.code;
+        if (input.code < 0) return "unknown key '" + w[2] + "'";
+    } else if (kind == "pad") {
+        const int control = index_of(w[2], pad_names);
+        if (control < 0) return "unknown pad control '" + w[2] + "'";
+        input = {Input::Pad, control};
+        if (!to_number(w[3], input.value) || input.value < pad_low[control] ||
+            input.value > pad_high[control])
+            return "pad " + w[2] + " value '" + w[3] + "' out of range";
+    } else if (kind == "option") {
+        const int flag = index_of(w[2], option_names);
+        if (flag < 0) return "unknown option '" + w[2] + "'";
+        if (w[3] != "0" && w[3] != "1") return "option " + w[2] + " takes 0 or 1, not '" + w[3] + "'";
+        input = {Input::Option, flag, float(w[3][0] - '0')};
+    } else if (kind == "reset") {
+        input = {Input::Reset};
+    } else {  // state
+        if (step % 60 != 0) return "a state line at step " + w[0] + ", not a multiple of 60";
+        for (size_t i = 0; i < figure_count; ++i) {
+            float value = 0;
+            if (w[2 + 2 * i] != figure_names[i] || !to_number(w[3 + 2 * i], value))
+                return std::string("state figure '") + figure_names[i] + "' missing or no number";
+        }
+        const size_t at = 2 + 2 * figure_count;
+        const std::string& gear = w[at + 1];
+        if (w[at] != "gear" || (gear != "down" && gear != "up" && gear != "moving"))
+            return "state figure 'gear' missing or out of range";
+        if (w[at + 2] != "crashed" || (w[at + 3] != "yes" && w[at + 3] != "no"))
+            return "state figure 'crashed' missing or out of range";
+        const std::string& sum = w[at + 5];
+        if (w[at + 4] != "sum" || sum.size() != 16 ||
+            sum.find_first_not_of("0123456789abcdef") != std::string::npos)
+            return "the checksum is missing or not 16 hexadecimal digits";
+        r.checks.push_back({step, std::strtoull(sum.c_str(), nullptr, 16)});
+        last_step = step;
+        return "";
+    }
+    r.inputs.push_back({step, input});
+    last_step = step;
+    return "";
+}
+
+// Reads header line `number` (1 to 4) into `r`; "" when it is sound.
+std::string parse_header_line(int number, const std::vector<std::string>& w, Recording& r)
+{
+    int64_t value = 0;
+    switch (number) {
+    case 1:
+        if (w.size() != 2 || w[0] != "kestrix-recording" || !to_count(w[1], 6, value))
+            return "not a Kestrix flight recording";
+        if (value != recording_version)
+            return "recording format " + w[1] + "; this program reads format " +
+                   std::to_string(recording_version);
+        return "";
+    case 2:
+        if (w.size() != 2 || w[0] != "program") return "the program's version is missing";
+        r.program = w[1];
+        return "";
+    case 3:
+        if (w.size() != 2 || w[0] != "level" || !to_count(w[1], 1, value) || value > 3)
+            return "the terrain level (0 to 3) is missing or out of range";
+        r.level = int(value);
+        return "";
+    default:
+        if (w.size() != 1 + 2 * option_flags || w[0] != "options")
+            return "the option flags are missing or incomplete";
+        for (int i = 0; i < option_flags; ++i) {
+            const std::string& flag = w[size_t(2 + 2 * i)];
+            if (w[size_t(1 + 2 * i)] != option_names[i] || (flag != "0" && flag != "1"))
+                return std::string("option ") + option_names[i] + " missing or not 0 or 1";
+            r.options[i] = flag[0] - '0';
+        }
+        return "";
+    }
+}
+
+}  // namespace
+
+bool is_recorded_key(unsigned char key)
+{
+    return key != 0 && (std::strchr(flight_keys, key) || std::strchr(view_keys, key));
+}
+
+bool is_recorded_special(int key)
+{
+    for (const SpecialName& s : special_names)
+        if (s.code == key) return true;
+    return false;
+}
+
+bool flies(const Input& input)
+{
+    if (input.kind == Input::Key) return input.code != 0 && std::strchr(flight_keys, input.code);
+    return input.kind != Input::Option;
+}
+
+bool parse_recording(const std::string& text, const std::string& name, Recording& recording,
+                     std::string& error)
+{
+    Recording r;
+    int line_number = 0;
+    int64_t last_step = 0;
+    bool ended = false;
+    std::vector<std::string> words;
+    auto fail = [&](int line, const std::string& what) {
+        error = name + ":" + std::to_string(line) + ": " + what;
+        return false;
+    };
+    for (size_t at = 0; at < text.size();) {
+        const size_t newline = text.find('\n', at);
+        if (newline == std::string::npos) break;  // cut off while it was written
+        ++line_number;
+        const std::string line = text.substr(at, newline - at);
+        at = newline + 1;
+        if (line.size() > longest_line)
+            return fail(line_number, "longer than " + std::to_string(longest_line) + " bytes");
+        for (unsigned char c : line)
+            if (c < 32 || c > 126) {
+                char what[48];
+                std::snprintf(what, sizeof what, "not text (byte 0x%02x)", c);
+                return fail(line_number, what);
+            }
+        if (ended) return fail(line_number, "more lines after the end line");
+        if (!split(line, words))
+            return fail(line_number, "an empty word (a blank at an end or two together)");
+        const std::string wrong = line_number <= 4 ? parse_header_line(line_number, words, r)
+                                                   : parse_body_line(words, last_step, ended, r);
+        if (!wrong.empty()) return fail(line_number, wrong);
+    }
+    if (line_number < 4) return fail(line_number + 1, "the header is incomplete");
+    if (!ended) r.steps = last_step;
+    recording = std::move(r);
+    return true;
+}
+
+bool read_recording(const std::string& path, Recording& recording, std::string& error)
+{
+    constexpr std::streamoff largest = 256 << 20;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    file.seekg(0);
+    if (size < 0 || size > largest) {
+        error = path + ": not a readable file of at most 256 MiB";
+        return false;
+    }
+    std::string text(size_t(size), '\0');
+    if (!file.read(text.data(), size)) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    return parse_recording(text, path, recording, error);
+}
+
+std::string header_text(const std::string& program, int level, const int options[option_flags])
+{
+    std::ostringstream text;
+    text << "kestrix-recording " << recording_version << "\nprogram " << program << "\nlevel "
+         << level << "\noptions";
+    for (int i = 0; i < option_flags; ++i) text << ' ' << option_names[i] << ' ' << (options[i] != 0);
+    text << '\n';
+    return text.str();
+}
+
+std::string input_line(int64_t step, const Input& input)
+{
+    char line[longest_line + 2];
+    const long long n = step;
+    switch (input.kind) {
+    case Input::Key: std::snprintf(line, sizeof line, "%lld key %c\n", n, char(input.code)); break;
+    case Input::Special: {
+        const char* key = "?";
+        for (const SpecialName& s : special_names)
+            if (s.code == input.code) key = s.name;
+        std::snprintf(line, sizeof line, "%lld special %s\n", n, key);
+        break;
+    }
+    case Input::Pad:  // nine significant digits give the float back exactly
+        std::snprintf(line, sizeof line, "%lld pad %s %.9g\n", n, pad_names[input.code],
+                      double(input.value));
+        break;
+    case Input::Option:
+        std::snprintf(line, sizeof line, "%lld option %s %d\n", n, option_names[input.code],
+                      input.value != 0);
+        break;
+    case Input::Reset: std::snprintf(line, sizeof line, "%lld reset\n", n); break;
+    }
+    return line;
+}
+
+std::string state_line(int64_t step, const StateFigures& f, uint64_t checksum)
+{
+    const float figures[figure_count] = {f.x,     f.y,     f.z,     f.heading,  f.pitch,
+                                         f.bank,  f.speed, f.climb, f.throttle, f.flaps};
+    std::ostringstream text;
+    text << step << " state";
+    char number[32];
+    for (size_t i = 0; i < figure_count; ++i) {
+        std::snprintf(number, sizeof number, "%.2f", double(figures[i]));
+        text << ' ' << figure_names[i] << ' ' << number;
+    }
+    std::snprintf(number, sizeof number, "%016" PRIx64, checksum);
+    text << " gear " << f.gear << " crashed " << (f.crashed ? "yes" : "no") << " sum " << number
+         << '\n';
+    return text.str();
+}
+
+std::string end_line(int64_t steps) { return "end " + std::to_string(steps) + "\n"; }
