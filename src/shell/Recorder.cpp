@@ -40,9 +40,10 @@ int64_t frame_started = -1;
 volatile std::sig_atomic_t signal_caught = 0;
 void on_signal(int signal) { signal_caught = signal; }
 
-void record(const Input& input)
+// Writes `input` as applied before step `step`.
+void record(const Input& input, int64_t step)
 {
-    if (out) std::fputs(input_line(step_count + 1, input).c_str(), out);
+    if (out) std::fputs(input_line(step, input).c_str(), out);
 }
 
 void apply(const Input& input)
@@ -117,7 +118,7 @@ void take_input(const Input& input)
 {
     if (replay_on && flies(input)) return;  // the recording flies until it ends
     apply(input);
-    record(input);
+    record(input, step_count + 1);
 }
 
 void key_typed(unsigned char key, int x, int y)
@@ -141,7 +142,7 @@ void reset_typed() { take_input({Input::Reset}); }
 void option_set(int* flag)
 {
     for (int i = 0; i < option_flags; ++i)
-        if (option_targets[i] == flag) record({Input::Option, i, float(*flag != 0)});
+        if (option_targets[i] == flag) record({Input::Option, i, float(*flag != 0)}, step_count + 1);
 }
 
 void begin_step()
@@ -151,7 +152,7 @@ void begin_step()
         const RecordedInput& recorded = replay.inputs[next_input];
         if (recorded.step > step_count) break;
         apply(recorded.input);
-        record(recorded.input);
+        record(recorded.input, step_count);
     }
 }
 
