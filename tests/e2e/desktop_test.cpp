@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 
 #include "e2e_support.h"
 
@@ -55,13 +56,22 @@ TEST(Desktop, FindsItsDataFromElsewhereAndInstalled)
     fs::remove_all(prefix);
 }
 
-// What the command line asks for without starting: help, version, and refusals with status 2.
+// What the command line asks for without starting: help, version, and refusals with status 2,
+// also of recordings that cannot be read or written; and a timedemo's one line, status 0.
 TEST(Desktop, CommandLineAnswers)
 {
+    const std::string flight = fs::temp_directory_path() / ("kestrix-" + std::to_string(getpid()));
+    std::ofstream(flight) << "kestrix-recording 1\nprogram 0\nlevel 0\noptions fog 1 wireframe 0 "
+                             "texture 1 lightmap 1 lighting 1 culling 1 tower 0 overlay 0 plane 1\n"
+                             "1 key +\nend 90\n";
     const struct {
         std::string arguments, output;
         int status;
     } answers[] = {
+        {"--replay=/dev/null", "^kestrix: /dev/null:1: the header is incomplete\n$", 2},
+        {"--record /nonexistent/f", "^kestrix: /nonexistent/f: No such file or directory\n$", 2},
+        {"--timedemo " + flight, "\n  Terrain: 882 triangles\n[^]*\n  Timedemo: 90 frames in [0-9.]+ s, "
+         "[0-9.]+ frames a second, slowest frame [0-9.]+ ms, 1% low [0-9.]+ frames a second\n$", 0},
         {"--version", "^Kestrix " KESTRIX_VERSION "\n$", 0},
         {"--help", "^Usage: kestrix \\[OPTION\\]...\n[^]*--uncapped[^]*right button +quit\n[^\n]+\n$", 0},
         {"--fly", "^kestrix: unknown option '--fly' \\(try 'kestrix --help'\\)\n$", 2},
@@ -74,6 +84,7 @@ TEST(Desktop, CommandLineAnswers)
         said.resize(said.size() - status.size());
         EXPECT_TRUE(std::regex_search(said, std::regex(answer.output))) << said;
     }
+    fs::remove(flight);
 }
 
 // Options reach the program with GLUT's own among them; after another program destroyed the

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
 #include "core/Global.h"
 #include "core/StepClock.h"
@@ -54,6 +55,8 @@ void reset_to_start()
     culling_enable = f.culling, plane_enable = f.plane, explo_enable = f.explo, ui_enable = f.ui;
     texture1_ = f.tex1, texture2_ = f.tex2, paused = f.paused, help_enable = f.help;
     if (level != f.level) printed([&] { terrain.update_current(level = f.level); });
+    for (particles& p : particle) p = particles{};  // as never exploded
+    LoadExplosion();
     init_Model();
     init_View();
     old_head_yaw = head_yaw;

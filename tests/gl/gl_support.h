@@ -13,8 +13,8 @@
 
 // Puts the program, started once per process (textures, font, overlay, options window, GL
 // state, landscape; sound to SDL's silent dummy device), back into its start state in a 640 by
-// 480 window: option flags, flight state, cameras, terrain level, random source, warning pulse
-// line width and frame timer as start-up left them.
+// 480 window: option flags, flight state, explosion, cameras, terrain level, random source,
+// warning pulse, line width, frame timer and step clock as start-up left them.
 void reset_to_start();
 
 class GLTest : public testing::Test {

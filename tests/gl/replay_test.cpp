@@ -1,0 +1,138 @@
+// One flight at every frame rate: the world's fixed steps under scripted clocks, a flight
+// recorded and replayed, and the shipped demo flight against its own recorded states.
+#include "gl_support.h"
+
+#include <cstdio>
+
+#include "aircraft/FlightState.h"
+#include "core/StepClock.h"
+#include "core/Timer.h"
+#include "platform/Clock.h"
+#include "shell/Recorder.h"
+#include "shell/Sim.h"
+
+namespace {
+
+// A clock that reads 1/fps s later at every reading, with the frame loop uncapped, for as long
+// as it lives; then the test process's own clock again.
+class FrameRate {
+public:
+    explicit FrameRate(int fps)
+    {
+        per_reading = ticks_per_second / fps;
+        perf_frequency = [] { return ticks_per_second; };
+        perf_counter = [] { return now += per_reading; };
+        t = Timer{};
+        t.max_rate = 0;
+        t.init();
+        step_clock = StepClock{};
+    }
+    ~FrameRate() { perf_frequency = saved_frequency, perf_counter = saved_counter; }
+
+private:
+    static constexpr int64_t ticks_per_second = 16560;  // a whole number of ticks at every rate
+    static inline int64_t now = 0, per_reading = 0;
+    int64_t (*saved_frequency)() = perf_frequency;
+    int64_t (*saved_counter)() = perf_counter;
+};
+
+// Replays `recording` to its end, passes drawing nothing; what it wrote on stderr.
+std::string replay_to_end(const Recording& recording, int fps)
+{
+    reset_to_start();
+    FrameRate rate(fps);
+    start_replay(recording, "flight", false);
+    testing::internal::CaptureStderr();
+    printed([] {
+        while (replaying()) idle();
+    });
+    return testing::internal::GetCapturedStderr();
+}
+
+// The handling per second of clock, from the first second to the third, at 30, 60 and 120
+// frames a second: full rudder turns, lowered flaps climb, the propeller spins by the same
+// amounts.
+TEST_F(GLTest, TheAircraftHandlesTheSameAtAnyFrameRate)
+{
+    std::vector<std::vector<float>> changes;
+    for (const int fps : {30, 60, 120}) {
+        reset_to_start();
+        FrameRate rate(fps);
+        throttle = 600, angle_rudder = -45, angle_flap = 30;
+        world_y = 100;
+        std::vector<float> start;
+        printed([&] {
+            for (int pass = 0; pass < fps; ++pass) idle();
+            start = {head_yaw, world_y, angle_prop};
+            for (int pass = 0; pass < 2 * fps; ++pass) idle();
+        });
+        changes.push_back({head_yaw - start[0], world_y - start[1], angle_prop - start[2]});
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(changes[0][i], changes[1][i], 1e-3) << i;
+        EXPECT_NEAR(changes[2][i], changes[1][i], 1e-3) << i;
+    }
+    EXPECT_NEAR(changes[1][0], 120 * 0.225, 1e-3) << "two seconds of full rudder";
+    EXPECT_NEAR(changes[1][1], 120 * 6, 1e-3) << "two seconds of full flaps";
+}
+
+// A flight flown at 23 frames a second, with keys, a pad setting, an option, a belly landing
+// with its explosion and RESET, replays at 144 frames a second to the same state at every
+// state line; the player's flight keys wait for the end of the replay, view keys act at once.
+TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
+{
+    const std::string path = testing::TempDir() + "kestrix-flight.rec";
+    std::string error;
+    {
+        FrameRate rate(23);
+        ASSERT_TRUE(start_recording(path, error)) << error;
+        printed([] {
+            for (int pass = 1; pass <= 300; ++pass) {
+                for (int key = 0; pass == 2 && key < 40; ++key) key_typed('+', 0, 0);
+                for (int key = 0; pass == 3 && key < 4; ++key) special_typed(GLUT_KEY_DOWN, 0, 0);
+                if (pass == 40) key_typed('g', 0, 0), take_input({Input::Pad, PadRudder, 12.5f});
+                for (int key = 0; pass == 80 && key < 12; ++key) special_typed(GLUT_KEY_UP, 0, 0);
+                if (pass == 200) wire_frame = 1, option_set(&wire_frame);
+                if (pass == 260) reset_typed();
+                idle();
+            }
+        });
+        EXPECT_EQ(step_count, 781);  // one in the first pass, then 60 a second
+        close_recording();
+    }
+    Recording flight;
+    ASSERT_TRUE(read_recording(path, flight, error)) << error;
+    ASSERT_EQ(flight.checks.size(), 13u);
+    EXPECT_EQ(flight.steps, 781);
+    const uint64_t crashed = flight.checks[7].checksum;  // step 480: the explosion runs
+    const uint64_t end = world_checksum();
+    EXPECT_EQ(replay_to_end(flight, 144), "");
+    EXPECT_EQ(world_checksum(), end);
+    EXPECT_EQ(wire_frame, 1);
+
+    // A replay that differs says so, at each state line from there on.
+    flight.inputs.erase(flight.inputs.begin());  // one "+" fewer
+    const std::string differing = replay_to_end(flight, 60);
+    EXPECT_EQ(differing.rfind("kestrix: flight: step 60: the world differs from the recording\n", 0), 0u)
+        << differing;
+    EXPECT_NE(crashed, flight.checks[6].checksum);
+    std::remove(path.c_str());
+}
+
+// The shipped flight reaches its recorded state at every state line at 60, 23 and 144 frames a
+// second, and ends standing on the runway as pictured.
+TEST_F(GLTest, ShippedFlightIsTheSameAtAnyFrameRate)
+{
+    Recording demo;
+    std::string error;
+    ASSERT_TRUE(read_recording("Data/Demo.rec", demo, error)) << error;
+    ASSERT_EQ(demo.checks.size(), 60u);
+    for (const int fps : {60, 23, 144}) {
+        EXPECT_EQ(replay_to_end(demo, fps), "") << fps;
+        EXPECT_EQ(world_checksum(), demo.checks.back().checksum) << fps;
+        EXPECT_TRUE(world_y == 0 && explo_enable == 0 && world_z > -150 && world_z < 0) << fps;
+    }
+    EXPECT_TRUE(matches_reference("demo_end", draw_frames()));
+}
+
+}  // namespace

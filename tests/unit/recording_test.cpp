@@ -1,0 +1,126 @@
+// The world's fixed steps against the clock, and flight recordings: written and read back, and
+// every kind of damaged file refused with the line and what is wrong.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/StepClock.h"
+#include "platform/GL.h"
+#include "shell/RecordingFormat.h"
+
+namespace {
+
+// Steps per pass for passes `ticks` apart on a clock of 1000 ticks a second, after a first pass.
+struct Pace {
+    int ticks, passes;
+    std::vector<int> steps;
+};
+const Pace paces[] = {
+    {16, 4, {0, 1, 1, 1}},        // a little faster than 60 Hz: now and then a pass without a step
+    {17, 3, {1, 1, 1}},           // a little slower: now and then two
+    {50, 3, {3, 3, 3}},           // 20 frames a second
+    {7, 5, {0, 0, 1, 0, 1}},      // 144 frames a second
+    {200, 2, {6, 6}},             // 5 frames a second: at most six, the rest dropped
+};
+
+TEST(StepClock, StepsFollowTheClock)
+{
+    for (const Pace& pace : paces) {
+        StepClock clock;
+        int64_t now = 1000;
+        EXPECT_EQ(clock.steps_due(now, 1000), 1) << pace.ticks << ": the first pass steps once";
+        std::vector<int> steps;
+        for (int i = 0; i < pace.passes; ++i) steps.push_back(clock.steps_due(now += pace.ticks, 1000));
+        EXPECT_EQ(steps, pace.steps) << pace.ticks;
+    }
+    // Over a second of 23 passes, 60 steps; a pause owes nothing.
+    StepClock clock;
+    int total = clock.steps_due(0, 23 * 60) - 1;
+    for (int i = 1; i <= 23; ++i) total += clock.steps_due(i * 60, 23 * 60);
+    EXPECT_EQ(total, 60);
+    clock.hold(5000);
+    EXPECT_EQ(clock.steps_due(5000 + 23, 23 * 60), 1);
+}
+
+const char* const header =
+    "kestrix-recording 1\nprogram 0.9.0\nlevel 2\noptions fog 1 wireframe 0 texture 1 lightmap 1 "
+    "lighting 0 culling 1 tower 0 overlay 1 plane 1\n";
+
+TEST(RecordingFormat, WrittenAndReadBack)
+{
+    const int options[option_flags] = {1, 0, 1, 1, 0, 1, 0, 1, 1};
+    const Input inputs[] = {{Input::Key, '+'},
+                            {Input::Special, GLUT_KEY_PAGE_DOWN},
+                            {Input::Pad, PadRudder, -12.3456789f},
+                            {Input::Option, OptionTower, 1},
+                            {Input::Reset}};
+    std::string text = header_text("0.9.0", 2, options);
+    EXPECT_EQ(text, header);
+    for (int i = 0; i < 5; ++i) text += input_line(7 + i * 20, inputs[i]);
+    text += state_line(120, {1, 2, -3.456f, 4, 5, 6, 7, 8, 9, 10, "moving", true}, 0xfedcba9876543210);
+    Recording r;
+    std::string error;
+    ASSERT_TRUE(parse_recording(text + "120 key g\n12", "f", r, error)) << error;
+    EXPECT_EQ(r.level, 2);
+    EXPECT_EQ(r.steps, 120) << "the cut-off last line is left out";
+    ASSERT_EQ(r.inputs.size(), 6u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(r.inputs[i].step, 7 + i * 20);
+        EXPECT_EQ(r.inputs[i].input.kind, inputs[i].kind);
+        EXPECT_EQ(r.inputs[i].input.code, inputs[i].code);
+        EXPECT_EQ(r.inputs[i].input.value, inputs[i].value) << "exactly";
+    }
+    ASSERT_EQ(r.checks.size(), 1u);
+    EXPECT_EQ(r.checks[0].checksum, 0xfedcba9876543210u);
+    ASSERT_TRUE(parse_recording(text + end_line(500), "f", r, error)) << error;
+    EXPECT_EQ(r.steps, 500);
+}
+
+// Damaged files: the body after the header, and the message.
+const std::pair<std::string, std::string> damaged[] = {
+    {"5 key +\n3 key -\n", "f:6: step 3 comes after step 5"},
+    {"0 key +\n", "f:5: '0' is no step number"},
+    {"1234567890123 key +\n", "f:5: '1234567890123' is no step number"},
+    {"5 key q\n", "f:5: unknown key 'q'"},
+    {"5 special F12\n", "f:5: unknown key 'F12'"},
+    {"5 pad rudder 45.5\n", "f:5: pad rudder value '45.5' out of range"},
+    {"5 pad throttle nan\n", "f:5: pad throttle value 'nan' out of range"},
+    {"5 option fog 2\n", "f:5: option fog takes 0 or 1, not '2'"},
+    {"5 pad rudder\n", "f:5: the line is cut short"},
+    {"5 reset now\n", "f:5: extra words at the end of the line"},
+    {"5 jump\n", "f:5: unknown entry 'jump'"},
+    {"5  key +\n", "f:5: an empty word (a blank at an end or two together)"},
+    {"61 state x 0\n", "f:5: the line is cut short"},
+    {"5 key +\x01\n", "f:5: not text (byte 0x01)"},
+    {std::string(401, '1') + "\n", "f:5: longer than 400 bytes"},
+    {"end 9\n10 key +\n", "f:6: more lines after the end line"},
+    {"9 key +\nend 8\n", "f:6: bad number of steps"},
+};
+
+TEST(RecordingFormat, DamagedFilesAreRefused)
+{
+    for (const auto& [body, message] : damaged) {
+        Recording r;
+        std::string error;
+        EXPECT_FALSE(parse_recording(header + body, "f", r, error)) << message;
+        EXPECT_EQ(error, message);
+    }
+    const std::pair<std::string, std::string> headers[] = {
+        {"kestrix-recording 2\n", "f:1: recording format 2; this program reads format 1"},
+        {"\x89PNG\r\n", "f:1: not text (byte 0x89)"},
+        {"kestrix-recording 1\nprogram 0.9.0\n", "f:3: the header is incomplete"},
+        {"kestrix-recording 1\nprogram 0.9.0\nlevel 4\n", "f:3: the terrain level (0 to 3) is missing or out of range"},
+    };
+    for (const auto& [text, message] : headers) {
+        Recording r;
+        std::string error;
+        EXPECT_FALSE(parse_recording(text, "f", r, error));
+        EXPECT_EQ(error, message);
+    }
+    Recording r;
+    std::string error;
+    EXPECT_FALSE(read_recording("/nonexistent/flight.rec", r, error));
+    EXPECT_EQ(error, "/nonexistent/flight.rec: No such file or directory");
+}
+
+}  // namespace
