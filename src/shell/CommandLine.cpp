@@ -46,7 +46,7 @@ CommandLine parse_command_line(int argc, char** argv)
                 line.timedemo = name == "--timedemo";
             }
             else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3')
-                line.level = value[0] - '0';
+                line.level = value[0] - '0', line.level_given = true;
             else
                 line.error = "--level takes 0, 1, 2 or 3, not '" + value + "'";
         } else if (joined) {

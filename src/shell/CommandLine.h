@@ -7,6 +7,7 @@
 struct CommandLine {
     std::string data;         // --data DIR: read the data files from DIR only
     int level = 1;            // --level N: terrain level at start, 0 to 3
+    bool level_given = false; // a level given replaces a replayed recording's
     bool fullscreen = false;  // --fullscreen
     bool mute = false;        // --mute: start with the sound muted
     bool uncapped = false;    // --uncapped: draw as often as the machine can
