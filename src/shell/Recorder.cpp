@@ -84,6 +84,7 @@ void finish_timedemo(int64_t frequency)
 
 bool start_recording(const std::string& path, std::string& error)
 {
+    close_recording();
     out = std::fopen(path.c_str(), "w");
     if (!out) {
         error = path + ": " + std::strerror(errno);
@@ -105,7 +106,7 @@ void start_replay(const Recording& recording, const std::string& name, bool as_t
 {
     replay = recording;
     replay_name = name;
-    replay_on = true;
+    replay_on = recording.steps > 0;
     timedemo = as_timedemo;
     next_input = next_check = 0;
     level = recording.level;
@@ -142,7 +143,8 @@ void reset_typed() { take_input({Input::Reset}); }
 void option_set(int* flag)
 {
     for (int i = 0; i < option_flags; ++i)
-        if (option_targets[i] == flag) record({Input::Option, i, float(*flag != 0)}, step_count + 1);
+        if (option_targets[i] == flag)
+            record({Input::Option, i, float(*flag != 0)}, step_count + 1);
 }
 
 void begin_step()
@@ -184,20 +186,16 @@ void end_step()
 
 int steps_for_pass(int64_t now, int64_t frequency)
 {
-    if (timedemo) {
-        if (frame_started >= 0) frame_ticks.push_back(now - frame_started);
-        frame_started = now;
-        if (!replay_on) finish_timedemo(frequency);  // the last step has been drawn
-    }
+    if (paused || timedemo) step_clock.hold(now);
     if (paused) {
-        step_clock.hold(now);
+        frame_started = -1;  // a timedemo times the frames that step
         return 0;
     }
-    if (timedemo) {
-        step_clock.hold(now);
-        return 1;
-    }
-    return step_clock.steps_due(now, frequency);
+    if (!timedemo) return step_clock.steps_due(now, frequency);
+    if (frame_started >= 0) frame_ticks.push_back(now - frame_started);
+    frame_started = now;
+    if (!replay_on) finish_timedemo(frequency);  // the last step has been drawn
+    return 1;
 }
 
 void end_pass(int64_t now, int64_t frequency)

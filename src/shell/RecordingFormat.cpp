@@ -134,7 +134,8 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
     } else if (kind == "option") {
         const int flag = index_of(w[2], option_names);
         if (flag < 0) return "unknown option '" + w[2] + "'";
-        if (w[3] != "0" && w[3] != "1") return "option " + w[2] + " takes 0 or 1, not '" + w[3] + "'";
+        if (w[3] != "0" && w[3] != "1")
+            return "option " + w[2] + " takes 0 or 1, not '" + w[3] + "'";
         input = {Input::Option, flag, float(w[3][0] - '0')};
     } else if (kind == "reset") {
         input = {Input::Reset};
@@ -285,7 +286,8 @@ std::string header_text(const std::string& program, int level, const int options
     std::ostringstream text;
     text << "kestrix-recording " << recording_version << "\nprogram " << program << "\nlevel "
          << level << "\noptions";
-    for (int i = 0; i < option_flags; ++i) text << ' ' << option_names[i] << ' ' << (options[i] != 0);
+    for (int i = 0; i < option_flags; ++i)
+        text << ' ' << option_names[i] << ' ' << (options[i] != 0);
     text << '\n';
     return text.str();
 }

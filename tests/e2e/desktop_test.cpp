@@ -17,15 +17,22 @@ namespace {
 const std::regex started("FPS = ");
 
 // Ctrl+C and kill end the program at once with the signal's own status, also while a sound
-// device is open (SDL's disk driver counts as one).
+// device is open (SDL's disk driver counts as one) and a flight is recorded, which is closed
+// whole first.
 TEST(Desktop, SignalsEndItAtOnce)
 {
+    const std::string flight = fs::temp_directory_path() / ("kestrix-rec-" + std::to_string(getpid()));
     for (int signal : {SIGINT, SIGTERM}) {
-        Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"});
+        Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"},
+                        {"--record", flight});
         ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
         program.send(signal);
         EXPECT_EQ(program.wait_exit(1), 128 + signal) << strsignal(signal);
+        const std::string recorded = run_command("cat " + flight);
+        const std::regex whole("^kestrix-recording 1\n[^]*\nend [0-9]+\n$");
+        EXPECT_TRUE(std::regex_search(recorded, whole)) << recorded;
     }
+    fs::remove(flight);
 }
 
 // Started from elsewhere, the build tree's program finds Data/ beside its own directory, and the
@@ -60,7 +67,7 @@ TEST(Desktop, FindsItsDataFromElsewhereAndInstalled)
 // also of recordings that cannot be read or written; and a timedemo's one line, status 0.
 TEST(Desktop, CommandLineAnswers)
 {
-    const std::string flight = fs::temp_directory_path() / ("kestrix-" + std::to_string(getpid()));
+    const std::string flight = fs::temp_directory_path() / ("kestrix-demo-" + std::to_string(getpid()));
     std::ofstream(flight) << "kestrix-recording 1\nprogram 0\nlevel 0\noptions fog 1 wireframe 0 "
                              "texture 1 lightmap 1 lighting 1 culling 1 tower 0 overlay 0 plane 1\n"
                              "1 key +\nend 90\n";

@@ -76,49 +76,39 @@ TEST(RecordingFormat, WrittenAndReadBack)
     EXPECT_EQ(r.steps, 500);
 }
 
-// Damaged files: the body after the header, and the message.
-const std::pair<std::string, std::string> damaged[] = {
-    {"5 key +\n3 key -\n", "f:6: step 3 comes after step 5"},
-    {"0 key +\n", "f:5: '0' is no step number"},
-    {"1234567890123 key +\n", "f:5: '1234567890123' is no step number"},
-    {"5 key q\n", "f:5: unknown key 'q'"},
-    {"5 special F12\n", "f:5: unknown key 'F12'"},
-    {"5 pad rudder 45.5\n", "f:5: pad rudder value '45.5' out of range"},
-    {"5 pad throttle nan\n", "f:5: pad throttle value 'nan' out of range"},
-    {"5 option fog 2\n", "f:5: option fog takes 0 or 1, not '2'"},
-    {"5 pad rudder\n", "f:5: the line is cut short"},
-    {"5 reset now\n", "f:5: extra words at the end of the line"},
-    {"5 jump\n", "f:5: unknown entry 'jump'"},
-    {"5  key +\n", "f:5: an empty word (a blank at an end or two together)"},
-    {"61 state x 0\n", "f:5: the line is cut short"},
-    {"5 key +\x01\n", "f:5: not text (byte 0x01)"},
-    {std::string(401, '1') + "\n", "f:5: longer than 400 bytes"},
-    {"end 9\n10 key +\n", "f:6: more lines after the end line"},
-    {"9 key +\nend 8\n", "f:6: bad number of steps"},
-};
-
+// Damaged files and their messages.
 TEST(RecordingFormat, DamagedFilesAreRefused)
 {
-    for (const auto& [body, message] : damaged) {
-        Recording r;
-        std::string error;
-        EXPECT_FALSE(parse_recording(header + body, "f", r, error)) << message;
-        EXPECT_EQ(error, message);
-    }
-    const std::pair<std::string, std::string> headers[] = {
+    const std::string h = header;
+    const std::pair<std::string, std::string> damaged[] = {
         {"kestrix-recording 2\n", "f:1: recording format 2; this program reads format 1"},
         {"\x89PNG\r\n", "f:1: not text (byte 0x89)"},
         {"kestrix-recording 1\nprogram 0.9.0\n", "f:3: the header is incomplete"},
         {"kestrix-recording 1\nprogram 0.9.0\nlevel 4\n", "f:3: the terrain level (0 to 3) is missing or out of range"},
+        {h + "5 key +\n3 key -\n", "f:6: step 3 comes after step 5"},
+        {h + "0 key +\n", "f:5: '0' is no step number"},
+        {h + "1234567890123 key +\n", "f:5: '1234567890123' is no step number"},
+        {h + "5 key q\n", "f:5: unknown key 'q'"},
+        {h + "5 special F12\n", "f:5: unknown key 'F12'"},
+        {h + "5 pad rudder 45.5\n", "f:5: pad rudder value '45.5' out of range"},
+        {h + "5 pad throttle nan\n", "f:5: pad throttle value 'nan' out of range"},
+        {h + "5 option fog 2\n", "f:5: option fog takes 0 or 1, not '2'"},
+        {h + "5 pad rudder\n", "f:5: the line is cut short"},
+        {h + "5 reset now\n", "f:5: extra words at the end of the line"},
+        {h + "5 jump\n", "f:5: unknown entry 'jump'"},
+        {h + "5  key +\n", "f:5: an empty word (a blank at an end or two together)"},
+        {h + "61 state x 0\n", "f:5: the line is cut short"},
+        {h + "5 key +\x01\n", "f:5: not text (byte 0x01)"},
+        {h + std::string(401, '1') + "\n", "f:5: longer than 400 bytes"},
+        {h + "end 9\n10 key +\n", "f:6: more lines after the end line"},
+        {h + "9 key +\nend 8\n", "f:6: bad number of steps"},
     };
-    for (const auto& [text, message] : headers) {
-        Recording r;
-        std::string error;
-        EXPECT_FALSE(parse_recording(text, "f", r, error));
-        EXPECT_EQ(error, message);
-    }
     Recording r;
     std::string error;
+    for (const auto& [text, message] : damaged) {
+        EXPECT_FALSE(parse_recording(text, "f", r, error)) << message;
+        EXPECT_EQ(error, message);
+    }
     EXPECT_FALSE(read_recording("/nonexistent/flight.rec", r, error));
     EXPECT_EQ(error, "/nonexistent/flight.rec: No such file or directory");
 }
