@@ -56,7 +56,8 @@ int main(int argc, char** argv)
     options_set_idle_func(idle);  // the options window is served from the same idle slot
     init();
     init_gamepads();
-    set_swap_interval(line.uncapped || line.timedemo ? 0 : 1);  // wait for the display's refresh, where it can
+    // Wait for the display's refresh, where it can; benchmarks draw flat out.
+    set_swap_interval(line.uncapped || line.timedemo ? 0 : 1);
     if (line.fullscreen) glutFullScreen();
     outlive_lost_windows();
     glutReshapeFunc(reshape);

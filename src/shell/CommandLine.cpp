@@ -34,21 +34,22 @@ CommandLine parse_command_line(int argc, char** argv)
 
         if (is_one_of(name.c_str(), {"--data", "--level", "--record", "--replay", "--timedemo"})) {
             if (!joined && i + 1 < argc) value = argv[++i];
-            if (value.empty())
+            if (value.empty()) {
                 line.error = name + " needs a value";
-            else if (name == "--data")
+            } else if (name == "--data") {
                 line.data = value;
-            else if (name == "--record")
+            } else if (name == "--record") {
                 line.record = value;
-            else if (name == "--replay" || name == "--timedemo") {
+            } else if (name == "--replay" || name == "--timedemo") {
                 if (!line.replay.empty()) line.error = "one recording at a time, to replay or time";
                 line.replay = value;
                 line.timedemo = name == "--timedemo";
-            }
-            else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3')
-                line.level = value[0] - '0', line.level_given = true;
-            else
+            } else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3') {
+                line.level = value[0] - '0';
+                line.level_given = true;
+            } else {
                 line.error = "--level takes 0, 1, 2 or 3, not '" + value + "'";
+            }
         } else if (joined) {
             line.error = name + " takes no value";
         } else if (name == "--fullscreen") {
@@ -89,7 +90,8 @@ Options:
   --record FILE  write the flight to FILE: every input with its step, the state every second
   --replay FILE  fly the flight recorded in FILE, then hand the controls over; view keys work
                  throughout. FILE is also looked for in the data directory (Demo.rec)
-  --timedemo FILE  replay FILE flat out, one step per frame, print the frame times and exit
+  --timedemo FILE
+                 replay FILE flat out, one step per frame, print the frame times and exit
   -h, --help     show this help and exit
   --version      show the version and exit
 GLUT's options -display, -geometry, -direct, -indirect, -iconic, -gldebug and -sync are

@@ -15,25 +15,20 @@ namespace {
 
 // A clock that reads 1/fps s later at every reading, with the frame loop uncapped, for as long
 // as it lives; then the test process's own clock again.
-class FrameRate {
-public:
+struct FrameRate {
+    static constexpr int64_t ticks_per_second = 16560;  // a whole number of ticks at every rate
+    static inline int64_t now = 0, per_reading = 0;
+    int64_t (*saved_frequency)() = perf_frequency, (*saved_counter)() = perf_counter;
+
     explicit FrameRate(int fps)
     {
         per_reading = ticks_per_second / fps;
         perf_frequency = [] { return ticks_per_second; };
         perf_counter = [] { return now += per_reading; };
-        t = Timer{};
-        t.max_rate = 0;
+        t = Timer{}, t.max_rate = 0, step_clock = StepClock{};
         t.init();
-        step_clock = StepClock{};
     }
     ~FrameRate() { perf_frequency = saved_frequency, perf_counter = saved_counter; }
-
-private:
-    static constexpr int64_t ticks_per_second = 16560;  // a whole number of ticks at every rate
-    static inline int64_t now = 0, per_reading = 0;
-    int64_t (*saved_frequency)() = perf_frequency;
-    int64_t (*saved_counter)() = perf_counter;
 };
 
 // Replays `recording` to its end, passes drawing nothing, with `player` typing before the
@@ -72,10 +67,7 @@ TEST_F(GLTest, TheAircraftHandlesTheSameAtAnyFrameRate)
         });
         changes.push_back({head_yaw - start[0], world_y - start[1], angle_prop - start[2]});
     }
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_NEAR(changes[0][i], changes[1][i], 1e-3) << i;
-        EXPECT_NEAR(changes[2][i], changes[1][i], 1e-3) << i;
-    }
+    for (size_t i = 0; i < 9; ++i) EXPECT_NEAR(changes[i / 3][i % 3], changes[1][i % 3], 1e-3) << i;
     EXPECT_NEAR(changes[1][0], 120 * 0.225, 1e-3) << "two seconds of full rudder";
     EXPECT_NEAR(changes[1][1], 120 * 4.5, 1e-3) << "two seconds of full flaps, gear down";
 }

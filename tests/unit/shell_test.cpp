@@ -136,6 +136,8 @@ const std::pair<std::vector<std::string>, std::string> command_lines[] = {
     {{"--data="}, "error --data needs a value"},
     {{"--mute=yes"}, "error --mute takes no value"},
     {{"--fly", "--help"}, "error unknown option '--fly'"},
+    {{"--record", "f", "--timedemo=d", "--level=1"}, "level 1 record f timedemo d"},
+    {{"--replay", "a", "--timedemo", "b"}, "error one recording at a time, to replay or time"},
     {{"-display"}, "error unknown option '-display'"},
 };
 
@@ -149,6 +151,8 @@ TEST(CommandLine, OptionsAndRefusals)
         const std::pair<bool, const char*> flags[] = {{line.fullscreen, " fullscreen"}, {line.mute, " mute"},
             {line.uncapped, " uncapped"}, {line.help, " help"}, {line.version, " version"}};
         for (const auto& [on, word] : flags) got += on ? word : "";
+        if (!line.record.empty()) got += " record " + line.record;
+        if (!line.replay.empty()) got += (line.timedemo ? " timedemo " : " replay ") + line.replay;
         ASSERT_EQ(line.glut_arguments.front(), argv[0]);
         ASSERT_EQ(line.glut_arguments.back(), nullptr);
         if (line.glut_arguments.size() > 2) got += " |";
