@@ -1,6 +1,5 @@
 #include "resources/TkDib.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -15,6 +14,11 @@ namespace {
 const char* const OUT_OF_MEMORY = "Out of memory.";
 const char* const UNKNOWN_FORMAT = "Unknown DIB file format.";
 const char* const CONVERSION_ERROR = "Image file conversion error.";
+const char* const TOO_LARGE = "Image larger than 16384 pixels on a side.";
+
+// No texture the program makes can be larger, and a few bytes of run-length data could
+// otherwise claim gigabytes.
+constexpr int64_t LARGEST_SIDE = 16384;
 
 constexpr size_t FILE_HEADER_SIZE = 14;
 
@@ -137,9 +141,8 @@ AUX_RGBImageRec* dib_image_from_memory(const unsigned char* bytes, size_t size)
     if (pixelsAt > size) return refuse(CONVERSION_ERROR);
     if (info.width <= 0 || info.height == 0) return refuse(CONVERSION_ERROR);
 
-    // The 24-bit picture must stay within what an int counts: larger sizes would overflow.
     const int64_t rows = info.height < 0 ? -int64_t(info.height) : info.height;
-    if (rows > INT_MAX || info.width > INT_MAX / (3 * rows)) return refuse(OUT_OF_MEMORY);
+    if (rows > LARGEST_SIDE || info.width > LARGEST_SIDE) return refuse(TOO_LARGE);
     const int64_t dataSize = rows * info.width * 3;
     // Refused before the picture is allocated: an unsupported format, or too few pixel bytes.
     if (!dib_pixels_convertible(info, size - pixelsAt)) return refuse(CONVERSION_ERROR);

@@ -26,6 +26,7 @@ using Strings = std::vector<std::string>;
 const fs::path bitmaps = fs::path(KESTRIX_TEST_DATA) / "bitmaps";
 const std::string unknown_format = "Unknown DIB file format.";
 const std::string conversion_error = "Image file conversion error.";
+const std::string too_large = "Image larger than 16384 pixels on a side.";
 
 // What show_message is given while a Messages lives.
 Strings* captured = nullptr;
@@ -97,7 +98,7 @@ TEST(Reader, RefusedFilesSayWhy)
         const std::string name = file.filename();
         const std::string& reason = name.rfind("unknown", 0) == 0      ? unknown_format
                                     : name.rfind("conversion", 0) == 0 ? conversion_error
-                                                                       : "Out of memory.";
+                                                                       : too_large;
         Messages messages;
         EXPECT_EQ(decode(file_bytes(file)), Bytes{}) << name;
         EXPECT_EQ(messages.list, Strings{reason}) << name;
