@@ -38,6 +38,14 @@ void init_Model()
     camera.Position(0, 10, -30, 0, 0, 0, 0, 1, 0);
 }
 
+void reset_()
+{
+    angle_rudder = 0;
+    angle_elevator = 0;
+    angle_flap = 0;
+    angle_aileron = 0;
+}
+
 const char* gear_position()
 {
     return angle_nose_gear <= -10 ? "down" : angle_nose_gear >= 120 ? "up" : "moving";

@@ -19,6 +19,8 @@ extern float angle_prop;      // propeller blade angle, never wrapped
 extern float angle_nose_gear; // -10 down and locked, 120 fully up
 extern float angle_main_gear; // always angle_nose_gear + 10
 
+// Centres the control surfaces: rudder, elevator, flaps and ailerons.
+void reset_();
 // "down" once the legs are down and locked, "up" once fully retracted, else "moving".
 const char* gear_position();
 

@@ -5,8 +5,8 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "core/Camera.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
-#include "shell/Sim.h"
 #include "terrain/TerrainGrid.h"
 
 // Every limit below is tested before the step and nothing is clamped after it: a control moves

@@ -2,8 +2,8 @@
 
 #include "aircraft/FlightState.h"
 #include "core/Camera.h"
+#include "core/Settings.h"
 #include "platform/GLExt.h"
-#include "shell/Sim.h"
 
 void init_View()
 {

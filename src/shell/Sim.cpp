@@ -121,11 +121,3 @@ void mouse(int btn, int state, int, int)
 {
     if (btn == GLUT_RIGHT_BUTTON && state == GLUT_DOWN) exit(0);
 }
-
-void reset_()
-{
-    angle_rudder = 0;
-    angle_elevator = 0;
-    angle_flap = 0;
-    angle_aileron = 0;
-}

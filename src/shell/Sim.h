@@ -16,5 +16,3 @@ void idle();
 void world_step();
 // The right button ends the program when pressed.
 void mouse(int btn, int state, int x, int y);
-// Centres the control surfaces.
-void reset_();
