@@ -18,6 +18,10 @@ float past_dead_zone(float position)
     return std::copysign(std::fmin(outside / (1 - dead_zone), 1.0f), position);
 }
 
+// The setting nearest `value` on the keys' grid of `step`: a key pressed after the stick then
+// stops at the keys' limit, which it only tests before stepping.
+float on_grid(float value, float step) { return std::round(value / step) * step; }
+
 }  // namespace
 
 void apply_pad(const PadInput& pad, const PadInput& last)
@@ -28,11 +32,13 @@ void apply_pad(const PadInput& pad, const PadInput& last)
 
     // Left stick: bank and pitch (pulled back, nose up); right stick or triggers: rudder.
     const auto set = [](PadControl control, float value) { take_input({Input::Pad, control, value}); };
-    if (moved(P::LeftX)) set(PadAileron, -45 * past_dead_zone(pad.axis[P::LeftX]));
-    if (moved(P::LeftY)) set(PadElevator, 45 * past_dead_zone(pad.axis[P::LeftY]));
-    if (moved(P::RightX)) set(PadRudder, 45 * past_dead_zone(pad.axis[P::RightX]));
-    if (moved(P::LeftTrigger) || moved(P::RightTrigger))
-        set(PadRudder, 45 * (pad.axis[P::RightTrigger] - pad.axis[P::LeftTrigger]));
+    if (moved(P::LeftX)) set(PadAileron, on_grid(-45 * past_dead_zone(pad.axis[P::LeftX]), 5));
+    if (moved(P::LeftY)) set(PadElevator, on_grid(45 * past_dead_zone(pad.axis[P::LeftY]), 2.5f));
+    if (moved(P::RightX)) set(PadRudder, on_grid(45 * past_dead_zone(pad.axis[P::RightX]), 2.5f));
+    if (moved(P::LeftTrigger) || moved(P::RightTrigger)) {
+        const float pull = pad.axis[P::RightTrigger] - pad.axis[P::LeftTrigger];
+        set(PadRudder, on_grid(45 * std::fmax(-1.0f, std::fmin(pull, 1.0f)), 2.5f));
+    }
     // A throttle lever, pushed forward for full power, in the keys' steps of 15.
     if (pad.has_throttle && moved(P::Throttle))
         set(PadThrottle, 15 * std::round(67 * (1 - pad.axis[P::Throttle]) / 2));

@@ -91,7 +91,9 @@ TEST_F(GLTest, VirtualGamepad)
         set(pad, SDL_CONTROLLER_AXIS_LEFTY, -16384);
         set(pad, SDL_CONTROLLER_AXIS_RIGHTY, 30000);
         EXPECT_EQ(angle_aileron, 45);
-        EXPECT_NEAR(angle_elevator, -45 * 0.35 / 0.85, 1e-5);
+        EXPECT_EQ(angle_elevator, -17.5f) << "-18.53 on the keys' grid";
+        for (int key = 0; key < 12; ++key) special_keys(GLUT_KEY_UP, 0, 0);
+        EXPECT_EQ(angle_elevator, -45) << "keys stop at the limit after the stick";
         EXPECT_EQ(angle_rudder, -2.5f) << "the key's setting holds until the stick moves";
         set(pad, SDL_CONTROLLER_AXIS_RIGHTX, 4000);  // inside the dead zone
         EXPECT_EQ(angle_rudder, 0);
