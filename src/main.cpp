@@ -1,10 +1,12 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "cockpit/Options.h"
+#include "core/Timer.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "platform/Gamepad.h"
@@ -30,6 +32,7 @@ int main(int argc, char** argv)
     // once the sound device opens, and they would no longer end the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     apply_command_line(line);
+    std::atexit(end_console_line);  // the shell's prompt after the last report, not beside it
     // A recording is read whole and checked before any window opens.
     std::string error;
     if (!line.replay.empty()) {

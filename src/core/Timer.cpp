@@ -7,6 +7,7 @@
 #include "platform/GL.h"
 
 Timer t;
+bool console_line_open = false;
 
 void Timer::init()
 {
@@ -41,9 +42,18 @@ void Timer::get_fps()
         const double fps = fps_time > 0 ? fps_count / double(fps_time) : 0.0;
         printf("\r  FPS = %.2f    ", fps);
         fflush(stdout);
+        console_line_open = true;
         fps_time = 0;
         fps_count = 0;
     }
+}
+
+void end_console_line()
+{
+    if (!console_line_open) return;
+    std::fputs("\n", stdout);
+    std::fflush(stdout);
+    console_line_open = false;
 }
 
 void Timer::set_ticks_start()

@@ -36,5 +36,12 @@ public:
 
 extern Timer t;
 
+// Whether the console's last line is an unfinished frames-per-second report: the report starts
+// with a carriage return and ends without a newline, so that the next one overwrites it.
+extern bool console_line_open;
+// Ends that line, so that what is printed next (or the shell's prompt after the program) starts
+// on a line of its own.
+void end_console_line();
+
 // Start-up banner, processor clock rate, OpenGL renderer and version (needs a current context).
 void instructions_display();

@@ -14,6 +14,7 @@
 #include "core/Global.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"
+#include "core/Timer.h"
 #include "shell/Keyboard.h"
 
 namespace {
@@ -71,7 +72,8 @@ void finish_timedemo(int64_t frequency)
         if (i < hundredth) slowest_hundredth += double(ticks[i]) * tick;
     }
     const auto rate = [](double frames, double time) { return time > 0 ? frames / time : 0.0; };
-    std::printf("\n  Timedemo: %zu frames in %.2f s, %.1f frames a second, slowest frame %.1f ms, "
+    end_console_line();
+    std::printf("  Timedemo: %zu frames in %.2f s, %.1f frames a second, slowest frame %.1f ms, "
                 "1%% low %.1f frames a second\n",
                 ticks.size(), seconds, rate(double(ticks.size()), seconds),
                 ticks.empty() ? 0.0 : double(ticks[0]) * tick * 1000,
@@ -178,9 +180,11 @@ void end_step()
     }
     if (step_count >= replay.steps) {
         replay_on = false;
-        if (!timedemo)
-            std::printf("\n  End of the recording at step %lld: you have the controls\n",
+        if (!timedemo) {
+            end_console_line();
+            std::printf("  End of the recording at step %lld: you have the controls\n",
                         static_cast<long long>(step_count));
+        }
     }
 }
 

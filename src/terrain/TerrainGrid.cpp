@@ -4,6 +4,7 @@
 
 #include "core/Global.h"
 #include "core/Settings.h"
+#include "core/Timer.h"
 #include "platform/GLExt.h"
 #include "resources/Textures.h"
 #include "terrain/Triangle.h"
@@ -198,6 +199,7 @@ void TerrainGrid::update_current(int t)
     if (t < 0 || t > 3) return;
     make_current(*this, t);
     std::cout << "  Terrain: " << indices.size() / 3 << " triangles\n\n" << std::flush;
+    console_line_open = false;
 }
 
 // Makes `unit` the active texture unit for both texturing and client arrays.

@@ -58,6 +58,8 @@ TEST(Desktop, FindsItsDataFromElsewhereAndInstalled)
         EXPECT_TRUE(matches_reference("chase", screenshot(main))) << binary;
         press(main, "Escape");
         EXPECT_EQ(program.wait_exit(10), 0) << "Esc ends it";
+        EXPECT_TRUE(std::regex_search(program.output(), std::regex("FPS = [0-9.]+    \n$")))
+            << "the last report's line is ended";
         EXPECT_EQ(program.errors(), "") << binary;
     }
     fs::remove_all(prefix);
