@@ -28,6 +28,14 @@ struct PointerEvent {
 };
 std::deque<PointerEvent> pending;
 
+// GLUT makes a window current for its callback and leaves it so, and some of GLUT's deferred
+// work (full screen above all) acts on whatever window is current when it is done. Each of this
+// window's callbacks therefore ends with the main window current again.
+void main_window_current()
+{
+    if (active->main_window) glutSetWindow(active->main_window);
+}
+
 void queue(const PointerEvent& event)
 {
     pending.push_back(event);
@@ -41,22 +49,33 @@ void on_mouse(int button, int state, int x, int y)
                       : button == GLUT_MIDDLE_BUTTON ? 2
                                                      : -1;
     queue({float(x), float(y), index, index >= 0 && state == GLUT_DOWN});
+    main_window_current();
 }
 
-void on_motion(int x, int y) { queue({float(x), float(y), -1, false}); }
+void on_motion(int x, int y)
+{
+    queue({float(x), float(y), -1, false});
+    main_window_current();
+}
 
 void on_entry(int state)
 {
     if (state == GLUT_LEFT) queue({-FLT_MAX, -FLT_MAX, -1, false});
+    main_window_current();
 }
 
 void on_reshape(int w, int h)
 {
     ImGui_ImplGLUT_ReshapeFunc(w, h);
     active->frames_due = settle_frames;
+    main_window_current();
 }
 
-void on_display() { active->draw(); }
+void on_display()
+{
+    active->draw();
+    main_window_current();
+}
 
 void on_key(unsigned char key, int x, int y)
 {

@@ -198,6 +198,15 @@ TEST_F(GLTest, OptionsWindowControls)
     sound_mute = 1, idle();
     EXPECT_EQ(Mix_Volume(0, -1), 0);
     sound_mute = 0, sound_volume = 100, idle();
+
+    // Its callbacks (here reshape and display) leave the main window current: GLUT's deferred
+    // full screen acts on the current window, and must not act on this one.
+    glutDisplayFunc([] {});
+    glutSetWindow(window->window), glutReshapeWindow(300, 200), glutSetWindow(window_main);
+    for (int pass = 0; pass < 20; ++pass, usleep(10000)) {
+        glutMainLoopEvent();
+        ASSERT_EQ(glutGetWindow(), window_main) << pass;
+    }
 }
 
 // buildRot gives the matrix that glRotatef multiplies by; with a zero axis, the cosine on the
