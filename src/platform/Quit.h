@@ -7,3 +7,6 @@
 // default handler as before. From the exit on, every X error is ignored: GLUT destroys its
 // windows on the way out, and one already destroyed must not turn exit status 0 into 1.
 void outlive_lost_windows();
+// Whether another program destroyed the window that was current when outlive_lost_windows ran
+// (the main window): an error about it has arrived since.
+bool main_window_lost();

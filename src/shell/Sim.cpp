@@ -15,6 +15,7 @@
 #include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/GL.h"
+#include "platform/Quit.h"
 #include "platform/Screenshot.h"
 #include "platform/Sound.h"
 #include "resources/Fonts.h"
@@ -85,6 +86,7 @@ void reshape(int w, int h)
 
 void idle()
 {
+    if (main_window_lost()) exit(0);  // another program destroyed it: nothing is left to show
     glutSetWindow(window_main);  // serving the options window may have left it current
     t.idle();
     t.get_fps();

@@ -96,9 +96,10 @@ TEST(Desktop, CommandLineAnswers)
     fs::remove(flight);
 }
 
-// Options reach the program with GLUT's own among them; after another program destroyed the
-// options window, the right button still ends it with status 0 and nothing on stderr.
-TEST(Desktop, StartOptionsAndAnExitAfterTheOptionsWindowWasDestroyed)
+// Options reach the program with GLUT's own among them; another program may destroy the
+// options window, and the program goes on; once it destroys the main window too, the program
+// ends with status 0 and nothing on stderr.
+TEST(Desktop, StartOptionsAndWindowsDestroyedByAnotherProgram)
 {
     const std::string display = getenv("DISPLAY");
     Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=dummy"},
@@ -111,9 +112,8 @@ TEST(Desktop, StartOptionsAndAnExitAfterTheOptionsWindowWasDestroyed)
     run_command("xdotool windowclose " + options);
     pause(500);
     ASSERT_TRUE(program.running());
-    mouse(main, 320, 240, "mousedown", 3);
+    run_command("xdotool windowclose " + main);
     EXPECT_EQ(program.wait_exit(10), 0);
-    run_command("xdotool mouseup 3");
     EXPECT_EQ(program.errors(), "");
 }
 
