@@ -53,8 +53,14 @@ int main(int argc, char** argv)
     int glut_argc = int(line.glut_arguments.size()) - 1;
     glutInit(&glut_argc, line.glut_arguments.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(640, 480);
-    glutInitWindowPosition(100, 100);
+    // -geometry, where given, sets the main window's size, place or both; the rest keep their
+    // start values.
+    const int given[] = {glutGet(GLUT_INIT_WINDOW_X), glutGet(GLUT_INIT_WINDOW_Y),
+                         glutGet(GLUT_INIT_WINDOW_WIDTH), glutGet(GLUT_INIT_WINDOW_HEIGHT)};
+    if (line.geometry && given[0] >= 0 && given[1] >= 0) window_x = given[0], window_y = given[1];
+    if (line.geometry && given[2] > 0 && given[3] > 0) window_width = given[2], window_height = given[3];
+    glutInitWindowSize(window_width, window_height);
+    glutInitWindowPosition(window_x, window_y);
     window_main = glutCreateWindow(Window_Title);
     options_set_idle_func(idle);  // the options window is served from the same idle slot
     init();

@@ -22,6 +22,7 @@ int screenshot_due = 0;
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;
 int window_main = 0;
+int window_x = 100, window_y = 100, window_width = 640, window_height = 480;
 char Window_Title[15] = "Kestrix b0.xxx";
 
 float light0_position[4] = {0, 8000, 0, 0};

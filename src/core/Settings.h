@@ -24,6 +24,9 @@ extern int screenshot_due;  // the next frame is saved as a picture
 extern unsigned int surface;
 extern float ui_alpha;  // opacity of the instrument overlay
 extern int window_main; // GLUT identifier of the main window
+// The main window's start place and size, 100, 100, 640 by 480 unless GLUT's -geometry gave
+// others; F2 returns to them.
+extern int window_x, window_y, window_width, window_height;
 extern char Window_Title[15];
 
 // Light 0: a directional light from +y. The colours are refreshed by every idle pass and reach

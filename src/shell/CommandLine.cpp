@@ -63,6 +63,7 @@ CommandLine parse_command_line(int argc, char** argv)
         } else if (name == "--version") {
             line.version = true;
         } else if (is_one_of(argv[i], {"-display", "-geometry"}) && i + 1 < argc) {
+            line.geometry = line.geometry || name == "-geometry";
             line.glut_arguments.push_back(argv[i]);
             line.glut_arguments.push_back(argv[++i]);
         } else if (is_one_of(argv[i], {"-direct", "-indirect", "-iconic", "-gldebug", "-sync"})) {
@@ -95,7 +96,7 @@ Options:
   -h, --help     show this help and exit
   --version      show the version and exit
 GLUT's options -display, -geometry, -direct, -indirect, -iconic, -gldebug and -sync are
-passed on to GLUT.
+passed on to GLUT; -geometry WxH+X+Y places and sizes the main window (F2 returns to it).
 
 Without --data, the data is looked for in ./Data, beside the program, in the program's parent
 directory, and in ../share/kestrix/Data from the program's directory (an installed copy).

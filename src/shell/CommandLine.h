@@ -14,6 +14,7 @@ struct CommandLine {
     std::string record;       // --record FILE: write the flight's inputs to FILE
     std::string replay;       // --replay FILE or --timedemo FILE: fly the recording in FILE
     bool timedemo = false;    // --timedemo: flat out, one step a frame, then the frame times
+    bool geometry = false;    // GLUT's -geometry: the main window's start place and size
     bool help = false;        // --help
     bool version = false;     // --version
     std::string error;        // why the command line was refused; "" when it was not

@@ -109,8 +109,8 @@ void special_keys(int key, int, int)
     case GLUT_KEY_F2:
         // Back to the start size, and back to the start place: a window left where full screen
         // had put it would sit in the screen's corner, which is not where the player found it.
-        glutReshapeWindow(640, 480);
-        glutPositionWindow(100, 100);
+        glutReshapeWindow(window_width, window_height);
+        glutPositionWindow(window_x, window_y);
         break;
     case GLUT_KEY_F3:
         if (angle_aileron < 45) angle_aileron += 5;

@@ -103,11 +103,16 @@ TEST(Desktop, StartOptionsAndWindowsDestroyedByAnotherProgram)
 {
     const std::string display = getenv("DISPLAY");
     Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=dummy"},
-                    {"--level=3", "-display", display, "--fullscreen", "--mute", "--uncapped"});
+                    {"--level=3", "-display", display, "--fullscreen", "--mute", "--uncapped",
+                     "-geometry", "800x600+10+10"});
     const std::string main = find_window("Kestrix b0.xxx"), options = find_window("Options Box");
     ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
     EXPECT_NE(program.output().find("  Terrain: 56448 triangles\n"), std::string::npos);
     EXPECT_EQ(window_geometry(main).rfind("1280x1024 at ", 0), 0u) << window_geometry(main);
+    EXPECT_NE(window_geometry(options).find(" at 192,610"), std::string::npos) << "left alone";
+    press(main, "F2");
+    pause(1000);
+    EXPECT_EQ(window_geometry(main), "800x600 at 10,10") << "F2 returns to the given geometry";
 
     run_command("xdotool windowclose " + options);
     pause(500);

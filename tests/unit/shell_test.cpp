@@ -130,7 +130,7 @@ const std::pair<std::vector<std::string>, std::string> command_lines[] = {
     {{}, "level 1"},
     {{"--level", "3", "--data=/d", "--fullscreen", "--mute", "--uncapped"}, "level 3 data /d fullscreen mute uncapped"},
     {{"--level=0", "-display", ":5", "-iconic", "--data", "x y", "--help", "--version"}, "level 0 data x y help version | -display :5 -iconic"},
-    {{"-geometry", "9x9", "-sync", "-direct", "-indirect", "-gldebug", "-h"}, "level 1 help | -geometry 9x9 -sync -direct -indirect -gldebug"},
+    {{"-geometry", "9x9", "-sync", "-direct", "-indirect", "-gldebug", "-h"}, "level 1 help geometry | -geometry 9x9 -sync -direct -indirect -gldebug"},
     {{"--level", "4"}, "error --level takes 0, 1, 2 or 3, not '4'"},
     {{"--level"}, "error --level needs a value"},
     {{"--data="}, "error --data needs a value"},
@@ -149,7 +149,7 @@ TEST(CommandLine, OptionsAndRefusals)
         const CommandLine line = parse_command_line(int(argv.size()), argv.data());
         std::string got = "level " + std::to_string(line.level) + (line.data.empty() ? "" : " data " + line.data);
         const std::pair<bool, const char*> flags[] = {{line.fullscreen, " fullscreen"}, {line.mute, " mute"},
-            {line.uncapped, " uncapped"}, {line.help, " help"}, {line.version, " version"}};
+            {line.uncapped, " uncapped"}, {line.help, " help"}, {line.version, " version"}, {line.geometry, " geometry"}};
         for (const auto& [on, word] : flags) got += on ? word : "";
         if (!line.record.empty()) got += " record " + line.record;
         if (!line.replay.empty()) got += (line.timedemo ? " timedemo " : " replay ") + line.replay;
