@@ -127,12 +127,17 @@ TEST_F(GLTest, ScreenshotKey)
         const std::string file = pictures + "/kestrix-20[0-9]{6}-[0-9]{6}\\.png";
         const bool saved = pictures != "/proc";
         const std::regex line(saved ? "\r  Screenshot: " + file + "\n" : "Screenshot not saved to " + file + ": .+\n");
-        EXPECT_TRUE(std::regex_match(saved ? said : errors, line)) << said << errors;
+        ASSERT_TRUE(std::regex_match(saved ? said : errors, line)) << said << errors;
+        if (!saved) continue;
+        const std::string path = said.substr(15, said.size() - 16);
         int w = 0, h = 0, n = 0;
-        unsigned char* pixels = saved ? stbi_load(said.substr(14, said.size() - 15).c_str(), &w, &h, &n, 3) : nullptr;
-        EXPECT_EQ(saved ? differing_pixels(Frame{w, h, {pixels, pixels + w * h * 3}}, read_back()) : 0, 0);
+        unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &n, 3);
+        ASSERT_NE(pixels, nullptr) << path;
+        EXPECT_EQ(differing_pixels(Frame{w, h, {pixels, pixels + w * h * 3}}, read_back()), 0);
         stbi_image_free(pixels);
     }
+    EXPECT_EQ(differing_pixels(Frame{1, 1, {0, 0, 0}}, Frame{2, 1, {0, 0, 0, 0, 0, 0}}), 2)
+        << "pictures of different sizes differ everywhere";
     display();  // nothing more is saved
     EXPECT_EQ(std::distance(fs::directory_iterator(config / "pictures"), {}), 1);
     unsetenv("XDG_CONFIG_HOME");

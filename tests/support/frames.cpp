@@ -3,6 +3,7 @@
 #include <stb_image.h>
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -41,9 +42,10 @@ bool differ(const unsigned char* p, const unsigned char* q)
 
 int differing_pixels(const Frame& a, const Frame& b)
 {
+    if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size())
+        return std::max(a.width * a.height, b.width * b.height);
     int n = 0;
-    for (size_t i = 0; i + 2 < a.rgb.size() && i + 2 < b.rgb.size(); i += 3)
-        n += differ(&a.rgb[i], &b.rgb[i]);
+    for (size_t i = 0; i + 2 < a.rgb.size(); i += 3) n += differ(&a.rgb[i], &b.rgb[i]);
     return n;
 }
 

@@ -22,6 +22,6 @@ struct Frame {
 // KESTRIX_UPDATE_REFERENCES=1 in the environment the actual picture becomes the reference.
 testing::AssertionResult matches_reference(const std::string& name, const Frame& actual);
 
-// The number of pixels of `a` and `b` (of the same size) that differ by more than 3 levels in
-// some channel.
+// The number of pixels of `a` and `b` that differ by more than 3 levels in some channel; all of
+// the larger picture's when their sizes differ.
 int differing_pixels(const Frame& a, const Frame& b);
