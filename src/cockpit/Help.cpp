@@ -44,11 +44,13 @@ void panel(float left, float bottom, float right, float top)
 }  // namespace
 
 // The text's glyphs are added to the panel (the font's own blending), so they stand out white.
+// The panel stands between the instrument overlay, whose highest marker reaches 190 of the 768
+// units, and the pause notice from 664 up; both frames stretch with the window alike.
 void draw_help()
 {
-    const int line_height = 24, top = 384 + line_count * line_height / 2;
+    const int line_height = 22, bottom = 200, top = bottom + line_count * line_height + 16;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
-    panel(192, float(top - line_count * line_height - 16), 832, float(top + 16));
+    panel(192, float(bottom), 832, float(top + 16));
     glColor4f(1, 1, 1, 1);
     for (int i = 0; i < line_count; ++i)
         glPrint(216, top - (i + 1) * line_height + 4, help_lines[i], i == 0 ? 1 : 0);

@@ -17,7 +17,9 @@
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
 #include "cockpit/ControlWindow.h"
+#include "cockpit/Help.h"
 #include "cockpit/Options.h"
+#include "cockpit/UI.h"
 #include "core/Camera.h"
 #include "platform/GLExt.h"
 #include "platform/Gamepad.h"
@@ -142,6 +144,31 @@ TEST_F(GLTest, ScreenshotKey)
     EXPECT_EQ(std::distance(fs::directory_iterator(config / "pictures"), {}), 1);
     unsetenv("XDG_CONFIG_HOME");
     fs::remove_all(config);
+}
+
+// The key table stands clear of the instrument overlay at full throttle, whatever the window's
+// shape: no pixel is drawn by both.
+TEST_F(GLTest, KeyTableClearOfTheOverlay)
+{
+    throttle = 1005;
+    for (const auto& [w, h] : {std::pair{640, 480}, std::pair{640, 200}}) {
+        reshape(w, h);
+        Frame drawn[2];  // the overlay over black, the key table over white
+        for (int i = 0; i < 2; ++i) {
+            glClearColor(float(i), float(i), float(i), 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            i ? draw_help() : draw_ui();
+            drawn[i] = read_back();
+        }
+        int both = 0;
+        for (size_t p = 0; p < drawn[0].rgb.size(); ++p)
+            both += drawn[0].rgb[p] != 0 && drawn[1].rgb[p] != 255;
+        EXPECT_TRUE(std::count(drawn[0].rgb.begin(), drawn[0].rgb.end(), 0) < long(drawn[0].rgb.size()) &&
+                    std::count(drawn[1].rgb.begin(), drawn[1].rgb.end(), 255) < long(drawn[1].rgb.size()))
+            << "both are drawn";
+        EXPECT_EQ(both, 0) << w << "x" << h;
+    }
+    glClearColor(0.4f, 0.8f, 0.8f, 1);
 }
 
 // How many warnings each place draws; every one advances the shared pulse by 0.06.
