@@ -25,8 +25,7 @@ struct FrameRate {
         per_reading = ticks_per_second / fps;
         perf_frequency = [] { return ticks_per_second; };
         perf_counter = [] { return now += per_reading; };
-        t = Timer{}, t.max_rate = 0, step_clock = StepClock{};
-        t.init();
+        t = Timer{}, t.max_rate = 0, t.init(), step_clock = StepClock{};
     }
     ~FrameRate() { perf_frequency = saved_frequency, perf_counter = saved_counter; }
 };
@@ -100,7 +99,6 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
     ASSERT_TRUE(read_recording(path, flight, error)) << error;
     ASSERT_EQ(flight.checks.size(), 13u);
     EXPECT_EQ(flight.steps, 781);
-    const uint64_t crashed = flight.checks[7].checksum;  // step 480: the explosion runs
     const uint64_t end = world_checksum();
     const auto player = [] { key_typed('+', 0, 0), special_typed(GLUT_KEY_F3, 0, 0), key_typed('t', 0, 0); };
     EXPECT_EQ(replay_to_end(flight, 144, player), "");
@@ -112,7 +110,6 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
     const std::string differing = replay_to_end(flight, 60);
     EXPECT_EQ(differing.rfind("kestrix: flight: step 60: the world differs from the recording\n", 0), 0u)
         << differing;
-    EXPECT_NE(crashed, flight.checks[6].checksum);
     std::remove(path.c_str());
 }
 

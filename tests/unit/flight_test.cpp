@@ -292,10 +292,6 @@ TEST(Keyboard, LevelOfDetail)
     level = 1;
 }
 
-}  // namespace
-
-namespace {
-
 // The options window's flight figures; climb and frame rates over the time since the previous
 // reading.
 TEST(FlightData, Figures)
