@@ -58,7 +58,8 @@ int main(int argc, char** argv)
     const int given[] = {glutGet(GLUT_INIT_WINDOW_X), glutGet(GLUT_INIT_WINDOW_Y),
                          glutGet(GLUT_INIT_WINDOW_WIDTH), glutGet(GLUT_INIT_WINDOW_HEIGHT)};
     if (line.geometry && given[0] >= 0 && given[1] >= 0) window_x = given[0], window_y = given[1];
-    if (line.geometry && given[2] > 0 && given[3] > 0) window_width = given[2], window_height = given[3];
+    if (line.geometry && given[2] > 0 && given[3] > 0)
+        window_width = given[2], window_height = given[3];
     glutInitWindowSize(window_width, window_height);
     glutInitWindowPosition(window_x, window_y);
     window_main = glutCreateWindow(Window_Title);
