@@ -16,17 +16,15 @@ namespace {
 // The warnings start this far inside the limits.
 const float warning_margin = 1000;
 
-// Stops and hides the aircraft and sets off the explosion, then, if `sound`, (re)starts the
-// explosion sound.
-void crash(bool sound = true)
+}  // namespace
+
+void crash(bool sound)
 {
     throttle = 0;
     plane_enable = 0;
     explo_enable = 1;
     if (sound) play_sound(data_file("Explo.wav").c_str());
 }
-
-}  // namespace
 
 void collisions()
 {

@@ -5,6 +5,9 @@ extern float max_alt;  // "PULL-DOWN" shows from 1000 below it; nothing stops th
 extern float max_pos;  // upper map edge for x and z
 extern float max_neg;  // lower map edge for x and z
 
+// Stops and hides the aircraft and sets off the explosion, then, if `sound`, (re)starts the
+// explosion sound.
+void crash(bool sound = true);
 // The collision step of the world: the warnings' pulse advances for the warnings showing (the
 // state the last frame drew), then the ground and map edges, then the tower.
 void collisions();

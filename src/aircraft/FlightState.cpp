@@ -1,6 +1,7 @@
 #include "aircraft/FlightState.h"
 
 #include "aircraft/Explosion.h"
+#include "aircraft/RealFlight.h"
 #include "core/Camera.h"
 #include "core/Settings.h"
 
@@ -34,6 +35,7 @@ void init_Model()
     throttle = 0;
 
     ResetExplosion();
+    reset_real_flight();
 
     camera.Position(0, 10, -30, 0, 0, 0, 0, 1, 0);
 }
