@@ -25,5 +25,6 @@ void reset_();
 const char* gear_position();
 
 // Aircraft (in both flight models), controls, explosion and chase camera back to their start
-// state. Leaves old_head_yaw, the tower camera, the other option flags and the terrain level alone.
+// state. Leaves old_head_yaw, the tower camera, the other option flags and the terrain level
+// alone.
 void init_Model();
