@@ -187,7 +187,7 @@ Loads loads(Vec air, Vec rates, const Controls& c)
                         roll_aileron * c.aileron;
     const double pitch = pitch_at_zero + pitch_stability * sin_alpha + pitch_damping * q +
                          pitch_elevator * c.elevator +
-                         std::copysign(pitch_stalled * (1 - attached), alpha);
+                         pitch_stalled * std::copysign(1 - attached, alpha);
     const double yaw = yaw_sideslip * beta + yaw_roll_rate * p + yaw_damping * r +
                        yaw_rudder * c.rudder + yaw_aileron * c.aileron;
 
