@@ -4,7 +4,9 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "aircraft/RealFlight.h"
 #include "core/Global.h"
+#include "core/Settings.h"
 #include "core/StepClock.h"
 
 namespace {
@@ -20,6 +22,14 @@ void fold(float& angle)
     if (angle > 180 || angle < -180) angle = -angle;
 }
 
+// The kinematic model's speed. The product is formed in double and stored as float; for every
+// throttle setting the keys reach this equals the float product.
+float kinematic_speed()
+{
+    const float speed = float(throttle * 0.1);
+    return gear_out != 0 ? speed * 0.75f : speed;  // the extended undercarriage drags
+}
+
 }  // namespace
 
 void plane_idle()
@@ -32,17 +42,11 @@ void plane_idle()
     if (angle_nose_gear > -10 && angle_nose_gear < 120) move_gear();
 }
 
-float air_speed()
-{
-    // The product is formed in double and stored as float; for every throttle setting the keys
-    // reach this equals the float product.
-    const float speed = float(throttle * 0.1);
-    return gear_out != 0 ? speed * 0.75f : speed;  // the extended undercarriage drags
-}
+float air_speed() { return real_flight ? real_air_speed() : kinematic_speed(); }
 
 void move_plane()
 {
-    const float speed = air_speed();
+    const float speed = kinematic_speed();
 
     // Every factor of the horizontal increments is a float, so they are float products.
     const float distance = step_time * speed;

@@ -139,10 +139,15 @@ void draw_plane()
 {
     qobj = new_quadric();
     glPushMatrix();
-    // Called in this order, the pitch turns the model first and the bank last.
-    glRotatef(head_roll, 0, 0, 1);
-    glRotatef(head_yaw, 0, 1, 0);
-    glRotatef(head_pitch, 1, 0, 0);
+    if (real_flight) {  // heading, then pitch, then bank about the nose: a true attitude
+        glRotatef(head_yaw, 0, 1, 0);
+        glRotatef(head_pitch, 1, 0, 0);
+        glRotatef(head_roll, 0, 0, 1);
+    } else {  // called in this order, the pitch turns the model first and the bank last
+        glRotatef(head_roll, 0, 0, 1);
+        glRotatef(head_yaw, 0, 1, 0);
+        glRotatef(head_pitch, 1, 0, 0);
+    }
 
     if (plane_enable) {
         if (texture1_) skin_on();

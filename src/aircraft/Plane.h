@@ -2,8 +2,11 @@
 // types on the apron, and the propeller and undercarriage animation steps.
 #pragma once
 
-// Draws the flown aircraft at the origin, turned by its attitude. Leaves the matrix stack
-// balanced, the blend function at (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) and texturing off.
+// Draws the flown aircraft at the origin, turned by its attitude. The kinematic model's turns
+// are called as bank, heading, pitch (the pitch turns the model first, the bank last, about the
+// world's z); the rigid-body model's as heading, pitch, bank (the bank about the nose). Leaves
+// the matrix stack balanced, the blend function at (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) and
+// texturing off.
 void draw_plane();
 // The propeller and, above throttle 400, its blurred disc, in the hub's frame.
 void draw_prop();

@@ -120,6 +120,11 @@ bool draw_setting(Control& c)
     } else {
         bool ticked = *c.live != 0;
         used = ImGui::Checkbox(c.label.c_str(), &ticked);
+        if (used && c.key) {  // the key's action sets the flag, once the frame is drawn
+            if (active) active->typed.push_back(c.key);
+            c.shown = *c.live;
+            return true;
+        }
         if (used) *c.live = ticked ? 1 : 0;
     }
     if (used && active && active->changed) active->changed(c.live);
@@ -203,6 +208,13 @@ void ControlWindow::add_checkbox_to_panel(int panel, const char* label, int* liv
     checkbox.panel = panel;
     checkbox.live = live;
     controls.push_back(checkbox);
+}
+
+void ControlWindow::add_key_checkbox_to_panel(int panel, const char* label, int* live,
+                                              unsigned char key)
+{
+    add_checkbox_to_panel(panel, label, live);
+    controls.back().key = key;
 }
 
 void ControlWindow::add_slider_to_panel(int panel, const char* label, int* live, int low, int high)
@@ -332,6 +344,9 @@ void ControlWindow::draw()
     if (frames_due > 0) --frames_due;
 
     for (const Control* button : pressed) button->callback(button->id);
+    std::vector<unsigned char> keys;
+    keys.swap(typed);
+    for (unsigned char key : keys) on_key(key, 0, 0);
     if ((changed || !pressed.empty()) && main_window) glutPostWindowRedisplay(main_window);
 }
 

@@ -18,6 +18,7 @@ struct Control {
     int shown = -1;                   // the flag's value when the window was last drawn
     int id = 0;                       // passed to a button's callback
     void (*callback)(int) = nullptr;  // a button's action
+    unsigned char key = 0;            // the key a checkbox types instead of writing its flag
 };
 
 class ControlWindow {
@@ -31,6 +32,9 @@ public:
     // An embossed frame with its label on the top edge; returns its handle for the checkboxes.
     int add_panel(const char* label);
     void add_checkbox_to_panel(int panel, const char* label, int* live);
+    // A checkbox that shows `live` and, clicked, types `key` as if it were pressed in this
+    // window; the key's action sets the flag.
+    void add_key_checkbox_to_panel(int panel, const char* label, int* live, unsigned char key);
     void add_slider_to_panel(int panel, const char* label, int* live, int low, int high);
     // Lines of text that `read` gives, read again every `readout_ms` and redrawn when changed.
     void add_readout_to_panel(int panel, std::string (*read)());
@@ -62,4 +66,5 @@ public:
     int readout_ms = 250;   // between readings of the readouts
     int last_reading = -1;  // GLUT's elapsed time at the latest reading
     std::vector<float> column_widths;  // as last drawn, for the separators' length
+    std::vector<unsigned char> typed;  // keys clicked in the frame being drawn, sent after it
 };

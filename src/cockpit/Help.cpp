@@ -20,6 +20,7 @@ const char* const help_lines[] = {
     "5              stop the chase camera",
     "7 9            camera closer, farther",
     "R              back to the runway",
+    "M              simple or real model",
     "A Z            finer, coarser terrain",
     "P              pause",
     "H              this table",
@@ -48,7 +49,7 @@ void panel(float left, float bottom, float right, float top)
 // units, and the pause notice from 664 up; both frames stretch with the window alike.
 void draw_help()
 {
-    const int line_height = 22, bottom = 200, top = bottom + line_count * line_height + 16;
+    const int line_height = 21, bottom = 200, top = bottom + line_count * line_height + 16;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     panel(192, float(bottom), 832, float(top + 16));
     glColor4f(1, 1, 1, 1);

@@ -74,6 +74,9 @@ void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, 
     const int viewing = options->add_panel("Viewing Options:");
     options->add_checkbox_to_panel(viewing, "Tower View / Chase View:", &tower_view);
     options->add_checkbox_to_panel(viewing, "On Screen Display ON/OFF:", &ui_enable);
+    // Switching the model is the M key's flight input: recorded, held back during a replay,
+    // and the aircraft back at the start.
+    options->add_key_checkbox_to_panel(viewing, "Real flight:", &real_flight, 'm');
     options->add_button("RESET", 0, reset_model);
     options->add_button("EXIT", 0, std::exit);
     const int figures = options->add_panel("Flight data:");

@@ -7,7 +7,7 @@ class ControlWindow;
 
 // Builds the options window and its controls; keys typed into it go to `keys` and `special`,
 // the main window's keyboard handlers, RESET to `reset`, and each flag a checkbox has just set
-// to `changed`.
+// to `changed`. The "Real flight:" checkbox types M into `keys`.
 void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, int),
                void (*reset)(), void (*changed)(int* flag));
 // The options window, or null before init_glui.

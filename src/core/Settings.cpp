@@ -18,6 +18,7 @@ int sound_volume = 100;
 int paused = 0;
 int help_enable = 0;
 int screenshot_due = 0;
+int real_flight = 0;
 
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;

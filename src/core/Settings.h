@@ -19,6 +19,7 @@ extern int sound_volume;  // the crash sound's volume, 0 to 100 per cent
 extern int paused;        // the simulation stands still; the picture is still drawn
 extern int help_enable;   // the key table over the main window
 extern int screenshot_due;  // the next frame is saved as a picture
+extern int real_flight;     // the rigid-body model flies the aircraft, not the kinematic one
 
 // Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
 extern unsigned int surface;

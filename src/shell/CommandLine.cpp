@@ -32,7 +32,8 @@ CommandLine parse_command_line(int argc, char** argv)
             name.resize(equals);
         }
 
-        if (is_one_of(name.c_str(), {"--data", "--level", "--record", "--replay", "--timedemo"})) {
+        if (is_one_of(name.c_str(),
+                      {"--data", "--level", "--record", "--replay", "--timedemo", "--flight"})) {
             if (!joined && i + 1 < argc) value = argv[++i];
             if (value.empty()) {
                 line.error = name + " needs a value";
@@ -44,6 +45,10 @@ CommandLine parse_command_line(int argc, char** argv)
                 if (!line.replay.empty()) line.error = "one recording at a time, to replay or time";
                 line.replay = value;
                 line.timedemo = name == "--timedemo";
+            } else if (name == "--flight") {
+                if (value != "real" && value != "simple")
+                    line.error = "--flight takes real or simple, not '" + value + "'";
+                line.real_flight = value == "real";
             } else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3') {
                 line.level = value[0] - '0';
                 line.level_given = true;
@@ -86,6 +91,8 @@ Options:
   --level N      start at terrain level N, 0 (coarsest) to 3 (finest); default 1
   --fullscreen   start in full screen (F2 returns to the window)
   --mute         start with the sound muted
+  --flight MODEL fly with the simple flight model (the default) or the real, rigid-body one;
+                 M switches between them in flight
   --uncapped     draw as often as the machine can, not at most 60 times a second (the
                  world still steps 60 times a second, so the aircraft handles the same)
   --record FILE  write the flight to FILE: every input with its step, the state every second
@@ -114,6 +121,7 @@ Keys (main window):
   8 2 4 6 1 3, 5      turn the chase camera; stop it
   7 9                 chase camera closer, farther
   R                   back to the start of the runway
+  M                   simple or real flight model, from the start of the runway
   A Z                 finer, coarser terrain
   P                   pause
   H                   key table over the window
@@ -129,6 +137,7 @@ std::string version_text() { return std::string("Kestrix ") + KESTRIX_VERSION + 
 void apply_command_line(const CommandLine& line)
 {
     level = line.level;
+    real_flight = line.real_flight ? 1 : 0;
     sound_mute = line.mute ? 1 : 0;
     t.max_rate = line.uncapped || line.timedemo ? 0 : 60;
     find_data_dir(data_candidates(line.data, executable_path(), KESTRIX_DATA_FROM_BIN));

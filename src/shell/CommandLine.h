@@ -11,6 +11,7 @@ struct CommandLine {
     bool fullscreen = false;  // --fullscreen
     bool mute = false;        // --mute: start with the sound muted
     bool uncapped = false;    // --uncapped: draw as often as the machine can
+    bool real_flight = false; // --flight real (or simple): the rigid-body model flies
     std::string record;       // --record FILE: write the flight's inputs to FILE
     std::string replay;       // --replay FILE or --timedemo FILE: fly the recording in FILE
     bool timedemo = false;    // --timedemo: flat out, one step a frame, then the frame times

@@ -65,6 +65,11 @@ void keyb(unsigned char key, int, int)
     case 'r':
         init_Model();
         break;
+    case 'M':
+    case 'm':  // the other flight model, from the start of the runway
+        real_flight = !real_flight;
+        init_Model();
+        break;
     case 'A':
     case 'a':  // finer terrain; at the finest, the level is selected (and reported) again
         level += 1;

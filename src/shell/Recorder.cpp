@@ -11,6 +11,7 @@
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
+#include "aircraft/RealFlight.h"
 #include "core/Global.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"
@@ -94,7 +95,7 @@ bool start_recording(const std::string& path, std::string& error)
     }
     int options[option_flags];
     for (int i = 0; i < option_flags; ++i) options[i] = *option_targets[i];
-    std::fputs(header_text(KESTRIX_VERSION, level, options).c_str(), out);
+    std::fputs(header_text(KESTRIX_VERSION, level, options, real_flight).c_str(), out);
     std::fflush(out);
     std::atexit(close_recording);
     struct sigaction action = {};
@@ -113,6 +114,7 @@ void start_replay(const Recording& recording, const std::string& name, bool as_t
     next_input = next_check = 0;
     level = recording.level;
     for (int i = 0; i < option_flags; ++i) *option_targets[i] = recording.options[i];
+    real_flight = recording.real_flight;  // the aircraft is put at the start after this
 }
 
 bool replaying() { return replay_on; }
@@ -236,6 +238,13 @@ uint64_t world_checksum()
         add(&p.active, sizeof p.active);
     }
     add(&random_state, sizeof random_state);
+    if (real_flight) {  // only then: the kinematic model's sums, Demo.rec's among them, stay
+        add(body.position, sizeof body.position);
+        add(body.velocity, sizeof body.velocity);
+        add(body.attitude, sizeof body.attitude);
+        add(body.rates, sizeof body.rates);
+        add(&body.on_ground, sizeof body.on_ground);
+    }
     return sum;
 }
 

@@ -12,8 +12,10 @@
 // Opens `path` and writes the header; false, with the reason in `error`, when it cannot. The
 // file is flushed at least once a second and closed with its end line on every way out.
 bool start_recording(const std::string& path, std::string& error);
-// Flies `recording` (read from `name`) from the start: its level and option flags now, its
-// inputs at their steps. A timedemo ends the program once its last step is drawn.
+// Flies `recording` (read from `name`) from the start: its level, option flags and flight model
+// now, its inputs at their steps. Called before the aircraft is put at the start (init_Model),
+// which places it for the model set here. A timedemo ends the program once its last step is
+// drawn.
 void start_replay(const Recording& recording, const std::string& name, bool timedemo);
 // While a replay still has steps to fly.
 bool replaying();
@@ -40,7 +42,7 @@ int steps_for_pass(int64_t now, int64_t frequency);
 void end_pass(int64_t now, int64_t frequency);
 
 // A checksum of everything that drives the world: flight state, control surfaces, the crash
-// and the explosion's particles, the random source.
+// and the explosion's particles, the random source, and the rigid body while it flies.
 uint64_t world_checksum();
 // Writes the end line and closes the recording; nothing when none is open.
 void close_recording();

@@ -18,7 +18,7 @@ const char* const option_names[option_flags] = {"fog",      "wireframe", "textur
 
 namespace {
 
-const char* const flight_keys = "+-gGrR";
+const char* const flight_keys = "+-gGrRmM";
 const char* const view_keys = "tT123456789sScCaAzZ";
 
 struct SpecialName {
@@ -165,17 +165,20 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
     return "";
 }
 
-// Reads header line `number` (1 to 4) into `r`; "" when it is sound.
-std::string parse_header_line(int number, const std::vector<std::string>& w, Recording& r)
+// Reads header line `number` into `r`, and from the first line the format's number of header
+// lines; "" when it is sound.
+std::string parse_header_line(int number, const std::vector<std::string>& w, Recording& r,
+                              int& header_lines)
 {
     int64_t value = 0;
     switch (number) {
     case 1:
         if (w.size() != 2 || w[0] != "kestrix-recording" || !to_count(w[1], 6, value))
             return "not a Kestrix flight recording";
-        if (value != recording_version)
-            return "recording format " + w[1] + "; this program reads format " +
+        if (value < 1 || value > recording_version)
+            return "recording format " + w[1] + "; this program reads formats 1 to " +
                    std::to_string(recording_version);
+        header_lines = value == 1 ? 4 : 5;
         return "";
     case 2:
         if (w.size() != 2 || w[0] != "program") return "the program's version is missing";
@@ -186,7 +189,7 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
             return "the terrain level (0 to 3) is missing or out of range";
         r.level = int(value);
         return "";
-    default:
+    case 4:
         if (w.size() != 1 + 2 * option_flags || w[0] != "options")
             return "the option flags are missing or incomplete";
         for (int i = 0; i < option_flags; ++i) {
@@ -195,6 +198,11 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
                 return std::string("option ") + option_names[i] + " missing or not 0 or 1";
             r.options[i] = flag[0] - '0';
         }
+        return "";
+    default:  // 5, from format 2 on
+        if (w.size() != 2 || w[0] != "flight" || (w[1] != "simple" && w[1] != "real"))
+            return "the flight model (simple or real) is missing or unknown";
+        r.real_flight = w[1] == "real";
         return "";
     }
 }
@@ -223,7 +231,7 @@ bool parse_recording(const std::string& text, const std::string& name, Recording
                      std::string& error)
 {
     Recording r;
-    int line_number = 0;
+    int line_number = 0, header_lines = 4;
     int64_t last_step = 0;
     bool ended = false;
     std::vector<std::string> words;
@@ -248,11 +256,12 @@ bool parse_recording(const std::string& text, const std::string& name, Recording
         if (ended) return fail(line_number, "more lines after the end line");
         if (!split(line, words))
             return fail(line_number, "an empty word (a blank at an end or two together)");
-        const std::string wrong = line_number <= 4 ? parse_header_line(line_number, words, r)
-                                                   : parse_body_line(words, last_step, ended, r);
+        const std::string wrong = line_number <= header_lines
+                                      ? parse_header_line(line_number, words, r, header_lines)
+                                      : parse_body_line(words, last_step, ended, r);
         if (!wrong.empty()) return fail(line_number, wrong);
     }
-    if (line_number < 4) return fail(line_number + 1, "the header is incomplete");
+    if (line_number < header_lines) return fail(line_number + 1, "the header is incomplete");
     if (!ended) r.steps = last_step;
     recording = std::move(r);
     return true;
@@ -281,14 +290,15 @@ bool read_recording(const std::string& path, Recording& recording, std::string& 
     return parse_recording(text, path, recording, error);
 }
 
-std::string header_text(const std::string& program, int level, const int options[option_flags])
+std::string header_text(const std::string& program, int level, const int options[option_flags],
+                        int real_flight)
 {
     std::ostringstream text;
     text << "kestrix-recording " << recording_version << "\nprogram " << program << "\nlevel "
          << level << "\noptions";
     for (int i = 0; i < option_flags; ++i)
         text << ' ' << option_names[i] << ' ' << (options[i] != 0);
-    text << '\n';
+    text << "\nflight " << (real_flight ? "real" : "simple") << '\n';
     return text.str();
 }
 

@@ -32,7 +32,9 @@ bool is_recorded_special(int key);
 // Whether the input flies the aircraft; the others only change what is seen.
 bool flies(const Input& input);
 
-constexpr int recording_version = 1;
+// Format 2 adds the flight model to the header; format 1, from before there was a choice, is
+// still read, as flown by the simple model.
+constexpr int recording_version = 2;
 constexpr size_t longest_line = 400;  // in bytes, without the newline
 
 // A state line of the recording: the step it follows and the world's checksum after it.
@@ -50,6 +52,7 @@ struct Recording {
     std::string program;         // the version of the program that recorded it
     int level = 1;               // terrain level at the start
     int options[option_flags] = {};  // the option flags at the start
+    int real_flight = 0;         // 1 when the rigid-body model flew it, 0 the kinematic one
     std::vector<RecordedInput> inputs;
     std::vector<StateCheck> checks;
     int64_t steps = 0;           // steps recorded: from its end line, else the last step named
@@ -62,8 +65,9 @@ bool parse_recording(const std::string& text, const std::string& name, Recording
 // Reads the whole file at `path` first, then parses it.
 bool read_recording(const std::string& path, Recording& recording, std::string& error);
 
-// The header: format, program version, terrain level and option flags.
-std::string header_text(const std::string& program, int level, const int options[option_flags]);
+// The header: format, program version, terrain level, option flags and flight model.
+std::string header_text(const std::string& program, int level, const int options[option_flags],
+                        int real_flight);
 std::string input_line(int64_t step, const Input& input);
 // The world's figures after a step, readable, and its checksum.
 struct StateFigures {

@@ -7,11 +7,13 @@
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "aircraft/RealFlight.h"
 #include "cockpit/Help.h"
 #include "cockpit/Options.h"
 #include "cockpit/UI.h"
 #include "core/Camera.h"
 #include "core/Global.h"
+#include "core/Settings.h"
 #include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/GL.h"
@@ -112,7 +114,10 @@ void world_step()
     if (explo_enable) advance_explosion();
     collisions();
     if (explo_enable) throttle = 0;
-    plane_idle();
+    if (real_flight)
+        real_plane_idle();
+    else
+        plane_idle();
     camera.Motion();
     camera.RotateY(float(dtr(old_head_yaw) - dtr(head_yaw)));
     if (!tower_view) camera.Motion();  // the chase camera's rates act twice a step

@@ -18,18 +18,18 @@ const std::regex started("FPS = ");
 
 // Ctrl+C and kill end the program at once with the signal's own status, also while a sound
 // device is open (SDL's disk driver counts as one) and a flight is recorded, which is closed
-// whole first.
+// whole first; its header names the flight model the command line chose.
 TEST(Desktop, SignalsEndItAtOnce)
 {
     const std::string flight = fs::temp_directory_path() / ("kestrix-rec-" + std::to_string(getpid()));
     for (int signal : {SIGINT, SIGTERM}) {
         Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"},
-                        {"--record", flight});
+                        {"--record", flight, "--flight", "real"});
         ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
         program.send(signal);
         EXPECT_EQ(program.wait_exit(1), 128 + signal) << strsignal(signal);
         const std::string recorded = run_command("cat " + flight);
-        const std::regex whole("^kestrix-recording 1\n[^]*\nend [0-9]+\n$");
+        const std::regex whole("^kestrix-recording 2\n[^]*\nflight real\n[^]*end [0-9]+\n$");
         EXPECT_TRUE(std::regex_search(recorded, whole)) << recorded;
     }
     fs::remove(flight);

@@ -1,6 +1,7 @@
 // One session with the real program, as a player has it: the console at start-up, both windows,
 // the views switched from either window, wire-frame mode, a flight that ends on the aircraft's
-// belly with the explosion and its sound, RESET from the options window, a finer terrain, EXIT.
+// belly with the explosion and its sound, the other flight model and back, RESET from the
+// options window, a finer terrain, EXIT.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -25,7 +26,8 @@ const char* const banner =
     "\n";
 
 // Where the options window's controls stand (see reference/options.png).
-const int wireframe_box[2] = {25, 83}, reset_button[2] = {226, 87}, exit_button[2] = {226, 110};
+const int wireframe_box[2] = {25, 83}, real_flight_box[2] = {193, 80};
+const int reset_button[2] = {226, 110}, exit_button[2] = {226, 133};
 
 // The aircraft's metal skin in the lit scene, and the explosion's yellow to orange.
 bool is_skin(const unsigned char* p)
@@ -49,7 +51,7 @@ int loudest(const std::string& path)
 Frame controls_of(const std::string& options)
 {
     Frame frame = screenshot(options);
-    for (int y = 122; y < frame.height; ++y)
+    for (int y = 145; y < frame.height; ++y)
         std::fill_n(&frame.rgb[(y * frame.width + 176) * 3], (frame.width - 176) * 3, 0);
     return frame;
 }
@@ -83,7 +85,7 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     EXPECT_GE(std::stoi(lines[2]), 5) << "frames a second";
 
     EXPECT_EQ(window_geometry(main), "640x480 at 100,100");
-    EXPECT_EQ(window_geometry(options), "434x290 at 192,610");
+    EXPECT_EQ(window_geometry(options), "434x307 at 192,610");
     EXPECT_TRUE(matches_reference("chase", screenshot(main)));
     EXPECT_TRUE(matches_reference("options", controls_of(options)));
 
@@ -129,6 +131,10 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     EXPECT_GT(loudest(audio), 3000) << "the crash sound";
     EXPECT_TRUE(matches_reference("options_crashed", controls_of(options)));
 
+    // The real-flight box acts as M: the other model, from the start; clicked again, back.
+    click(options, real_flight_box);
+    EXPECT_TRUE(matches_reference("options_real", controls_of(options)));  // the aircraft shown
+    click(options, real_flight_box);
     click(options, reset_button);
     EXPECT_TRUE(matches_reference("reset", screenshot(main)));
     EXPECT_TRUE(matches_reference("options", controls_of(options)));

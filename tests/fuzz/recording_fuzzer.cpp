@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (error.rfind("f:", 0) != 0) fail("a refusal that names no line");
         return 0;
     }
-    std::string written = header_text(r.program, r.level, r.options);
+    std::string written = header_text(r.program, r.level, r.options, r.real_flight);
     int64_t last = 0;
     for (const RecordedInput& in : r.inputs) {
         if (in.step < last || in.step > r.steps) fail("an input out of order or past the end");
@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     written += end_line(r.steps);
     if (!parse_recording(written, "f", again, error)) fail(("written back, refused: " + error).c_str());
-    if (again.inputs.size() != r.inputs.size() || again.steps != r.steps) fail("read differently");
+    if (again.inputs.size() != r.inputs.size() || again.steps != r.steps ||
+        again.real_flight != r.real_flight)
+        fail("read differently");
     for (size_t i = 0; i < r.inputs.size(); ++i)
         if (again.inputs[i].input.value != r.inputs[i].input.value ||
             again.inputs[i].input.code != r.inputs[i].input.code)

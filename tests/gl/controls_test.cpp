@@ -16,6 +16,7 @@
 #include "aircraft/Collision.h"
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
+#include "aircraft/Plane.h"
 #include "cockpit/ControlWindow.h"
 #include "cockpit/Help.h"
 #include "cockpit/Options.h"
@@ -203,11 +204,12 @@ TEST_F(GLTest, OptionsWindowControls)
         {"Lighting:", &lighting_enable}, {"Culling:", &culling_enable}, {"Sound:", nullptr},
         {"Mute:", &sound_mute}, {"Volume:", &sound_volume}, {"", nullptr},
         {"Viewing Options:", nullptr}, {"Tower View / Chase View:", &tower_view},
-        {"On Screen Display ON/OFF:", &ui_enable}, {"RESET", nullptr}, {"EXIT", nullptr},
+        {"On Screen Display ON/OFF:", &ui_enable}, {"Real flight:", &real_flight},
+        {"RESET", nullptr}, {"EXIT", nullptr},
         {"Flight data:", nullptr}, {"(figures)", nullptr}};
     // The kinds in the order of Control::Kind: text, separator, panel, checkbox, slider, readout,
     // column, button.
-    const std::string kinds = "tspcccccccpclnpccbbpr";
+    const std::string kinds = "tspcccccccpclnpcccbbpr";
     const ControlWindow* window = options_window();
     ASSERT_TRUE(window && window->controls.size() == std::size(expected));
     int panel = -1;
@@ -220,7 +222,7 @@ TEST_F(GLTest, OptionsWindowControls)
         EXPECT_EQ(c.kind, Control::Kind(std::string("tspclrnb").find(kinds[i]))) << c.label;
     }
     world_z = 500, plane_enable = 0;
-    window->controls[17].callback(window->controls[17].id);
+    window->controls[18].callback(window->controls[18].id);
     EXPECT_EQ(world_z, -230);
     EXPECT_EQ(plane_enable, 1);
     // Mute and volume reach the sound channel in the next pass.
@@ -312,6 +314,23 @@ TEST_F(GLTest, TextSets)
     EXPECT_GT(differing_pixels(text(0), bold), 20);
     EXPECT_EQ(differing_pixels(text(-1), text(-2)), 0);
     EXPECT_GT(differing_pixels(text(-1), bold), 20);
+}
+
+// The rigid-body model's aircraft is turned by heading, then pitch, then bank about the nose:
+// the same picture as the level aircraft drawn under those three turns.
+TEST_F(GLTest, RealFlightDrawsTheTrueAttitude)
+{
+    Frame pictures[2];
+    for (int real : {0, 1}) {
+        real_flight = real;
+        head_yaw = 30.f * real, head_pitch = -10.f * real, head_roll = 25.f * real;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity(), gluLookAt(0, 0, -25, 0, 0, 0, 0, 1, 0);
+        if (!real) glRotatef(30, 0, 1, 0), glRotatef(-10, 1, 0, 0), glRotatef(25, 0, 0, 1);
+        draw_plane();
+        pictures[real] = read_back();
+    }
+    EXPECT_LE(differing_pixels(pictures[0], pictures[1]), 8);
 }
 
 }  // namespace

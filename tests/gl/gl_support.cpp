@@ -18,10 +18,11 @@ namespace {
 // The option flags as compiled in, read before any test runs.
 struct Flags {
     int fog, wire, tower, lighting, culling, plane, explo, ui, tex1, tex2, level, paused, help;
+    int real;  // the flight model
 };
 const Flags at_start = {fog_enable, wire_frame, tower_view, lighting_enable, culling_enable,
                         plane_enable, explo_enable, ui_enable, texture1_, texture2_, level,
-                        paused, help_enable};
+                        paused, help_enable, real_flight};
 
 int64_t clock_now = 0;
 uint32_t random_at_start = 0;
@@ -54,6 +55,7 @@ void reset_to_start()
     fog_enable = f.fog, wire_frame = f.wire, tower_view = f.tower, lighting_enable = f.lighting;
     culling_enable = f.culling, plane_enable = f.plane, explo_enable = f.explo, ui_enable = f.ui;
     texture1_ = f.tex1, texture2_ = f.tex2, paused = f.paused, help_enable = f.help;
+    real_flight = f.real;
     if (level != f.level) printed([&] { terrain.update_current(level = f.level); });
     for (particles& p : particle) p = particles{};  // as never exploded
     LoadExplosion();

@@ -110,6 +110,9 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
     const std::string differing = replay_to_end(flight, 60);
     EXPECT_EQ(differing.rfind("kestrix: flight: step 60: the world differs from the recording\n", 0), 0u)
         << differing;
+    flight.real_flight = 1, flight.steps = 1;
+    replay_to_end(flight, 60);
+    EXPECT_EQ(real_flight, 1) << "the recording's flight model flies it";
     std::remove(path.c_str());
 }
 

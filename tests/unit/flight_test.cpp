@@ -10,6 +10,7 @@
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "aircraft/RealFlight.h"
 #include "cockpit/Options.h"
 #include "core/Camera.h"
 #include "core/StepClock.h"
@@ -17,6 +18,7 @@
 #include "platform/GL.h"
 #include "platform/Sound.h"
 #include "shell/Keyboard.h"
+#include "shell/Recorder.h"
 #include "shell/Sim.h"
 
 namespace {
@@ -63,6 +65,25 @@ TEST(FlightModel, OneStep)
     throttle = 15, head_roll = 179.9f, angle_aileron = -45;
     plane_idle();
     EXPECT_FLOAT_EQ(head_roll, 180.125f);
+}
+
+// The switch picks the model that steps the world, whether the world's checksum takes in the
+// rigid body, and whose airspeed the figures show.
+TEST(FlightModel, TheSwitchPicksTheModel)
+{
+    for (int model : {0, 1}) {
+        init_Model();
+        real_flight = model, throttle = 600;
+        world_step();
+        EXPECT_NEAR(world_z, model ? -230 : -229.25f, 0.1) << model << ": one step from rest";
+        for (double* v : {body.position + 1, body.velocity + 2, body.attitude + 3, body.rates}) {
+            const uint64_t sum = world_checksum();
+            *v += 4;
+            EXPECT_EQ(world_checksum() != sum, model == 1) << model << ": the body in the sum";
+        }
+        EXPECT_EQ(air_speed(), model ? real_air_speed() : 45) << model;
+    }
+    real_flight = 0;
 }
 
 // The legs swing 5 degrees a step, the main legs always 10 past the nose leg. A leg on an end
@@ -172,10 +193,10 @@ void scramble()
 }
 
 // R puts the aircraft, controls and chase camera back at the start and leaves the other
-// options alone; End centres the control surfaces only.
+// options alone; so does M, which switches the flight model. End centres the control surfaces.
 TEST(FlightState, ResetAndCentre)
 {
-    for (unsigned char key : {'R', 'r'}) {
+    for (unsigned char key : {'R', 'r', 'M', 'm'}) {
         scramble();
         plane_enable = 0, explo_enable = 1, tower_view = 1, level = 3;
         camera.Position(1, 2, 3, 4, 5, 6, 7, 8, 9);
@@ -186,6 +207,7 @@ TEST(FlightState, ResetAndCentre)
         EXPECT_TRUE(plane_enable == 1 && explo_enable == 0 && tower_view == 1 && level == 3);
         EXPECT_TRUE(camera.Eye[1] == 10 && camera.Eye[2] == -30 && camera.Up[1] == 1);
         EXPECT_TRUE(camera.xr == 0 && camera.fov == 80);
+        EXPECT_EQ(real_flight, key == 'M') << key;
     }
     tower_view = 0, level = 1;
     scramble();

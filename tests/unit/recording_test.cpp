@@ -38,26 +38,30 @@ TEST(StepClock, StepsFollowTheClock)
     EXPECT_EQ(clock.steps_due(5000 + 17, 1000), 1);
 }
 
+// A header of format 1, from before the choice of flight model: still read, as simple.
 const char* const header =
     "kestrix-recording 1\nprogram 0.9.0\nlevel 2\noptions fog 1 wireframe 0 texture 1 lightmap 1 "
     "lighting 0 culling 1 tower 0 overlay 1 plane 1\n";
+const std::string header2 = "kestrix-recording 2" + std::string(header + 19) + "flight real\n";
 
 TEST(RecordingFormat, WrittenAndReadBack)
 {
     const int options[option_flags] = {1, 0, 1, 1, 0, 1, 0, 1, 1};
-    const Input inputs[] = {{Input::Key, '+'},
+    const Input inputs[] = {{Input::Key, 'M'},
                             {Input::Special, GLUT_KEY_PAGE_DOWN},
                             {Input::Pad, PadRudder, -12.3456789f},
                             {Input::Option, OptionTower, 1},
                             {Input::Reset}};
-    std::string text = header_text("0.9.0", 2, options);
-    EXPECT_EQ(text, header);
+    std::string text = header_text("0.9.0", 2, options, 1);
+    EXPECT_EQ(text, header2);
     for (int i = 0; i < 5; ++i) text += input_line(7 + i * 20, inputs[i]);
     text += state_line(120, {1, 2, -3.456f, 4, 5, 6, 7, 8, 9, 10, "moving", true}, 0xfedcba9876543210);
     Recording r;
     std::string error;
     ASSERT_TRUE(parse_recording(text + "120 key g\n12", "f", r, error)) << error;
     EXPECT_EQ(r.level, 2);
+    EXPECT_EQ(r.real_flight, 1);
+    EXPECT_TRUE(flies(r.inputs[0].input)) << "M switches the model: a flight key";
     EXPECT_EQ(r.steps, 120) << "the cut-off last line is left out";
     ASSERT_EQ(r.inputs.size(), 6u);
     for (int i = 0; i < 5; ++i) {
@@ -70,6 +74,8 @@ TEST(RecordingFormat, WrittenAndReadBack)
     EXPECT_EQ(r.checks[0].checksum, 0xfedcba9876543210u);
     ASSERT_TRUE(parse_recording(text + end_line(500), "f", r, error)) << error;
     EXPECT_EQ(r.steps, 500);
+    ASSERT_TRUE(parse_recording(header + input_line(5, inputs[0]), "f", r, error)) << error;
+    EXPECT_TRUE(r.real_flight == 0 && r.inputs.size() == 1);
 }
 
 // Damaged files and their messages.
@@ -77,7 +83,10 @@ TEST(RecordingFormat, DamagedFilesAreRefused)
 {
     const std::string h = header;
     const std::pair<std::string, std::string> damaged[] = {
-        {"kestrix-recording 2\n", "f:1: recording format 2; this program reads format 1"},
+        {"kestrix-recording 3\n", "f:1: recording format 3; this program reads formats 1 to 2"},
+        {header2.substr(0, header2.size() - 12), "f:5: the header is incomplete"},
+        {header2.substr(0, header2.size() - 5) + "fast\n", "f:5: the flight model (simple or real) "
+                                                          "is missing or unknown"},
         {"\x89PNG\r\n", "f:1: not text (byte 0x89)"},
         {"kestrix-recording 1\nprogram 0.9.0\n", "f:3: the header is incomplete"},
         {"kestrix-recording 1\nprogram 0.9.0\nlevel 4\n", "f:3: the terrain level (0 to 3) is missing or out of range"},

@@ -139,6 +139,9 @@ const std::pair<std::vector<std::string>, std::string> command_lines[] = {
     {{"--record", "f", "--timedemo=d", "--level=1"}, "level 1 record f timedemo d"},
     {{"--replay", "a", "--timedemo", "b"}, "error one recording at a time, to replay or time"},
     {{"-display"}, "error unknown option '-display'"},
+    {{"--flight", "real"}, "level 1 real"},
+    {{"--flight=real", "--flight=simple"}, "level 1"},
+    {{"--flight", "fast"}, "error --flight takes real or simple, not 'fast'"},
 };
 
 TEST(CommandLine, OptionsAndRefusals)
@@ -151,6 +154,7 @@ TEST(CommandLine, OptionsAndRefusals)
         const std::pair<bool, const char*> flags[] = {{line.fullscreen, " fullscreen"}, {line.mute, " mute"},
             {line.uncapped, " uncapped"}, {line.help, " help"}, {line.version, " version"}, {line.geometry, " geometry"}};
         for (const auto& [on, word] : flags) got += on ? word : "";
+        got += line.real_flight ? " real" : "";
         if (!line.record.empty()) got += " record " + line.record;
         if (!line.replay.empty()) got += (line.timedemo ? " timedemo " : " replay ") + line.replay;
         ASSERT_EQ(line.glut_arguments.front(), argv[0]);
