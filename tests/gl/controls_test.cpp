@@ -1,5 +1,5 @@
 // The frame loop's handling of keys, cameras, warnings and options; drawing where the driver
-// lacks entry points; text sets.
+// lacks entry points.
 #include "gl_support.h"
 
 #include <SDL.h>
@@ -14,7 +14,6 @@
 #include <regex>
 
 #include "aircraft/Collision.h"
-#include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "cockpit/ControlWindow.h"
@@ -24,7 +23,6 @@
 #include "core/Camera.h"
 #include "platform/GLExt.h"
 #include "platform/Gamepad.h"
-#include "resources/Fonts.h"
 #include "shell/Keyboard.h"
 #include "shell/PadControls.h"
 #include "shell/Render.h"
@@ -45,20 +43,6 @@ TEST_F(GLTest, GearKeyCommandsTheGearOnlyInTheAir)
     EXPECT_EQ(gear_out, 0);
     EXPECT_EQ(angle_nose_gear, 0);  // reversed at once
     EXPECT_EQ(angle_main_gear, 10);
-}
-
-// Turning, the aircraft keeps the chase camera behind it: the camera swings by each step's
-// change of heading, around the aircraft at the origin.
-TEST_F(GLTest, ChaseCameraStaysBehindTheTurningAircraft)
-{
-    throttle = 1005;
-    angle_rudder = -45;
-    for (int pass = 0; pass < 200; ++pass) idle();
-    const double heading = head_yaw * M_PI / 180;
-    ASSERT_GT(head_yaw, 40);
-    EXPECT_NEAR(camera.Eye[0], -20 * std::sin(heading), 1e-3);
-    EXPECT_NEAR(camera.Eye[1], 5, 1e-9);
-    EXPECT_NEAR(camera.Eye[2], -20 * std::cos(heading), 1e-3);
 }
 
 // Paused, the aircraft, its propeller and the turning chase camera hold still while frames go
@@ -242,23 +226,6 @@ TEST_F(GLTest, OptionsWindowControls)
     }
 }
 
-// buildRot gives the matrix that glRotatef multiplies by; with a zero axis, the cosine on the
-// diagonal and 0 elsewhere.
-TEST_F(GLTest, BuildRotIsTheMatrixOfGlRotate)
-{
-    const float axes[][3] = {{0, 1, 0}, {1, 2, 3}, {-0.5f, 0.25f, -2}, {0, 0, 0}};
-    for (const auto& a : axes) {
-        GLfloat expected[16], m[16];
-        glLoadIdentity();
-        glRotatef(-75, a[0], a[1], a[2]);
-        glGetFloatv(GL_MODELVIEW_MATRIX, expected);
-        if (a[0] == 0 && a[1] == 0)
-            for (int i : {0, 5, 10}) expected[i] = float(std::cos(-75 * M_PI / 180));
-        buildRot(-75, a[0], a[1], a[2], m);
-        for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], expected[i], 2e-6) << a[2] << ", " << i;
-    }
-}
-
 void* nothing_found(const char*, const char*) { return nullptr; }
 
 void* all_but_unlock(const char* extension, const char* name)
@@ -298,39 +265,6 @@ TEST_F(GLTest, CoordinateArraysFollowALevelSwitch)
         EXPECT_EQ(pointer, (unit ? terrain.texCoord1 : terrain.texCoord0).data()) << unit;
     }
     printed([] { terrain.update_current(level); });
-}
-
-// Glyph sets above 1 draw the bold set; a negative set draws nothing.
-TEST_F(GLTest, TextSets)
-{
-    auto text = [](int set) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glColor4f(1, 1, 1, 1);
-        glPrint(100, 100, "Ag", set);
-        return read_back();
-    };
-    const Frame bold = text(1);
-    EXPECT_EQ(differing_pixels(text(2), bold), 0);
-    EXPECT_GT(differing_pixels(text(0), bold), 20);
-    EXPECT_EQ(differing_pixels(text(-1), text(-2)), 0);
-    EXPECT_GT(differing_pixels(text(-1), bold), 20);
-}
-
-// The rigid-body model's aircraft is turned by heading, then pitch, then bank about the nose:
-// the same picture as the level aircraft drawn under those three turns.
-TEST_F(GLTest, RealFlightDrawsTheTrueAttitude)
-{
-    Frame pictures[2];
-    for (int real : {0, 1}) {
-        real_flight = real;
-        head_yaw = 30.f * real, head_pitch = -10.f * real, head_roll = 25.f * real;
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity(), gluLookAt(0, 0, -25, 0, 0, 0, 0, 1, 0);
-        if (!real) glRotatef(30, 0, 1, 0), glRotatef(-10, 1, 0, 0), glRotatef(25, 0, 0, 1);
-        draw_plane();
-        pictures[real] = read_back();
-    }
-    EXPECT_LE(differing_pixels(pictures[0], pictures[1]), 8);
 }
 
 }  // namespace

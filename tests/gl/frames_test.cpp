@@ -1,9 +1,10 @@
 // Reference frames of the whole program: the start-up scene, each view and option, a flight
-// with the overlay and warnings, and an explosion, drawn by the frame loop itself. The scenery's
-// sparing drawing order against the plain one.
+// with the overlay and warnings in each flight model, and an explosion, drawn by the frame loop
+// itself. The scenery's sparing drawing order against the plain one.
 #include "gl_support.h"
 
 #include "aircraft/FlightState.h"
+#include "aircraft/RealFlight.h"
 #include "core/Camera.h"
 #include "scenery/DrawOrder.h"
 #include "scenery/World.h"
@@ -64,6 +65,13 @@ const Scene scenes[] = {
          throttle = 600;
          gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130;
          ui_enable = 1;
+     }},
+    {"real_flight",
+     [] {  // the rigid-body model's aircraft banked in a climbing turn, drawn as the body lies
+         real_flight = ui_enable = 1, world_y = 300;
+         head_yaw = 30, head_pitch = -10, head_roll = 25;
+         reset_real_flight();
+         body.on_ground = 0, body.velocity[0] = 22.5, body.velocity[2] = 39, throttle = 600;
      }},
     {"explosion", [] { burst_and_watch(40); }},
     {"explosion_plain",

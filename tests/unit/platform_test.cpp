@@ -74,10 +74,6 @@ TEST(Message, WithoutADisplayALineOnStderr)
     if (display) setenv("DISPLAY", saved.c_str(), 1);
 }
 
-}  // namespace
-
-namespace {
-
 // The data is read from the first place that holds every data file; the installed place is
 // found from the program's own directory. With none, one line names every place looked in.
 TEST(DataDir, FirstPlaceWithEveryFile)
@@ -110,10 +106,6 @@ TEST(DataDir, FirstPlaceWithEveryFile)
     data_dir = "Data";
     fs::remove_all(scratch);
 }
-
-}  // namespace
-
-namespace {
 
 // Screenshots are named after the local time and go to the pictures directory of the user's
 // XDG settings ($HOME in it meaning the home directory), else to the current directory.
