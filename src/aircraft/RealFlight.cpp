@@ -31,8 +31,8 @@ constexpr double air_density = 1.225;  // kg/m³, sea level
 constexpr double wing_area = 16.2, span = 11.0, chord = 1.47;  // m², m, m
 constexpr double inertia[3] = {1825, 2667, 1285};  // kg m² about pitch, yaw and roll
 
-// Lift: CL = CL0 + CLα α + CLq q̂ + CLδe δe + ΔCL flaps, blended past the critical angle of
-// attack into the flat plate's 2 sin²α cos α (the sigmoid blend of Beard and McLain, Small
+// Lift: CL = CL0 + CLα α + CLq q̂ − CLδe δe + ΔCL flaps (a raised elevator pushes the tail down),
+// blended past the critical angle of attack into the flat plate's 2 sin²α cos α (the sigmoid blend of Beard and McLain, Small
 // Unmanned Aircraft, ch. 4), so the lift breaks at the stall and stays bounded at any angle.
 constexpr double lift_at_zero = 0.31;
 constexpr double lift_slope = 4.9;  // per radian, aspect ratio 7.5
@@ -61,7 +61,9 @@ constexpr double yaw_rudder = 0.0657, yaw_aileron = -0.0053;
 // Thrust of the fixed-pitch propeller at full power, falling with airspeed: T = T0 - a V².
 constexpr double static_thrust = 2290, thrust_fall = 0.1383;  // N, N s²/m²
 
-// Full key deflection (45) is this many degrees of the surface; full flaps are 30 degrees.
+// Full key deflection (45) is this many degrees of the surface; full flaps are 30 degrees. The
+// elevator's travel is less than the type's, so that a key step (2.5) moves the speed the
+// aircraft settles at by about 4 m/s, and full up still reaches the stall.
 constexpr double elevator_travel = 15, aileron_travel = 20, rudder_travel = 25;
 
 // On the wheels: rolling friction, the brakes (on while the throttle is closed), nose-wheel
