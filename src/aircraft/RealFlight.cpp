@@ -31,9 +31,10 @@ constexpr double air_density = 1.225;  // kg/m³, sea level
 constexpr double wing_area = 16.2, span = 11.0, chord = 1.47;  // m², m, m
 constexpr double inertia[3] = {1825, 2667, 1285};  // kg m² about pitch, yaw and roll
 
-// Lift: CL = CL0 + CLα α + CLq q̂ − CLδe δe + ΔCL flaps (a raised elevator pushes the tail down),
-// blended past the critical angle of attack into the flat plate's 2 sin²α cos α (the sigmoid blend of Beard and McLain, Small
-// Unmanned Aircraft, ch. 4), so the lift breaks at the stall and stays bounded at any angle.
+// Lift: CL = CL0 + CLα α + CLq q̂ − CLδe δe + ΔCL flaps (a raised elevator pushes the tail
+// down), blended past the critical angle of attack into the flat plate's 2 sin²α cos α (the
+// sigmoid blend of Beard and McLain, Small Unmanned Aircraft, ch. 4), so the lift breaks at the
+// stall and stays bounded at any angle.
 constexpr double lift_at_zero = 0.31;
 constexpr double lift_slope = 4.9;  // per radian, aspect ratio 7.5
 constexpr double stall_angle = radians(20);  // where the blend is half way
