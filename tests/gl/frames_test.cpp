@@ -66,13 +66,6 @@ const Scene scenes[] = {
          gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130;
          ui_enable = 1;
      }},
-    {"real_flight",
-     [] {  // the rigid-body model's aircraft banked in a climbing turn, drawn as the body lies
-         real_flight = ui_enable = 1, world_y = 300;
-         head_yaw = 30, head_pitch = -10, head_roll = 25;
-         reset_real_flight();
-         body.on_ground = 0, body.velocity[0] = 22.5, body.velocity[2] = 39, throttle = 600;
-     }},
     {"explosion", [] { burst_and_watch(40); }},
     {"explosion_plain",
      [] {  // untextured squares in their own colours, outlined
@@ -86,6 +79,13 @@ const Scene scenes[] = {
          look_at_the_sun();
          world_x = -507500, world_y = 14500, world_z = 0;
          lighting_enable = 0;
+     }},
+    {"real_flight",
+     [] {  // the rigid-body model's aircraft banked in a climbing turn, drawn as the body lies
+         real_flight = ui_enable = 1, world_y = 300;
+         head_yaw = 30, head_pitch = -10, head_roll = 25;
+         reset_real_flight();
+         body.on_ground = 0, body.velocity[0] = 22.5, body.velocity[2] = 39, throttle = 600;
      }},
 };
 
