@@ -19,6 +19,8 @@ int paused = 0;
 int help_enable = 0;
 int screenshot_due = 0;
 int real_flight = 0;
+int figures_enable = 0;
+int full_screen = 0;
 
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;

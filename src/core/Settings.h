@@ -20,6 +20,8 @@ extern int paused;        // the simulation stands still; the picture is still d
 extern int help_enable;   // the key table over the main window
 extern int screenshot_due;  // the next frame is saved as a picture
 extern int real_flight;     // the rigid-body model flies the aircraft, not the kinematic one
+extern int figures_enable;  // flight figures and messages in a corner of the main window (I)
+extern int full_screen;     // the main window covers the screen (F1, --fullscreen; F2 ends it)
 
 // Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
 extern unsigned int surface;

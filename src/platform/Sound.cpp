@@ -107,3 +107,5 @@ void mixer_play(const char* file)
     }
     if (found->second) Mix_PlayChannel(sound_channel, found->second, 0);
 }
+
+void set_engine_sound(float) {}

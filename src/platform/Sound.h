@@ -11,6 +11,10 @@ void close_sound();
 // sound plays.
 void set_sound_volume(int percent);
 
+// The engine's sound at `power`, 0 (silent) to 1 (full throttle), on its own channel; it follows
+// changes smoothly, and the volume set for the sounds applies to it too.
+void set_engine_sound(float power);
+
 // Starts `file` and returns at once. A new request stops the sound still playing and starts
 // again from the beginning. A file that cannot be loaded is skipped without a word after the
 // first. A pointer, so tests can record the requests.

@@ -110,12 +110,14 @@ void special_keys(int key, int, int)
     switch (key) {
     case GLUT_KEY_F1:
         glutFullScreen();
+        full_screen = 1;
         break;
     case GLUT_KEY_F2:
         // Back to the start size, and back to the start place: a window left where full screen
         // had put it would sit in the screen's corner, which is not where the player found it.
         glutReshapeWindow(window_width, window_height);
         glutPositionWindow(window_x, window_y);
+        full_screen = 0;
         break;
     case GLUT_KEY_F3:
         if (angle_aileron < 45) angle_aileron += 5;

@@ -8,6 +8,7 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "aircraft/RealFlight.h"
+#include "cockpit/Figures.h"
 #include "cockpit/Help.h"
 #include "cockpit/Options.h"
 #include "cockpit/UI.h"
@@ -61,6 +62,7 @@ void display()
     collision_messages();  // every frame, also while the aircraft is hidden or exploding
     if (explo_enable) Explosion();
     if (ui_enable) draw_ui();
+    draw_figures();
     if (paused) draw_paused();
     if (help_enable) draw_help();
     if (screenshot_due) {
@@ -100,6 +102,8 @@ void idle()
     for (int steps = steps_for_pass(t.TimeCur, t.TimerFreq); steps > 0; --steps) world_step();
     ui_idle();
     set_sound_volume(sound_mute ? 0 : sound_volume);
+    // The engine runs while the throttle is open and the aircraft whole, and the world moves.
+    set_engine_sound(paused || explo_enable ? 0 : throttle / 1005.0f);
     end_pass(t.TimeCur, t.TimerFreq);
     glutPostRedisplay();
 }

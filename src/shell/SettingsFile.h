@@ -1,0 +1,2 @@
+// The player's settings kept from one run to the next.
+#pragma once
