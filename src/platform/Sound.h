@@ -1,4 +1,5 @@
-// Sound effects: a file played asynchronously on one mixer channel.
+// Sound effects: a file played asynchronously on one mixer channel, and the engine's sound
+// synthesised as it plays, beside that channel.
 #pragma once
 
 // Opens the audio device. Without one the program runs on silently: one line on stderr, and

@@ -24,8 +24,8 @@ int stopped = 0;
 
 // Without a device the program says so in one line and goes on silently. With one, a single
 // channel plays: a new request cuts off the sound still playing and starts it again, and a file
-// that cannot be loaded is reported once.
-TEST(Sound, OneChannelOrSilence)
+// that cannot be loaded is reported once. The engine beside it follows the power and the volume.
+TEST(Sound, ChannelAndEngineOrSilence)
 {
     const std::string tone = KESTRIX_ROOT "/Data/Explo.wav";
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
@@ -36,7 +36,10 @@ TEST(Sound, OneChannelOrSilence)
     EXPECT_EQ(silent.rfind("No sound: ", 0), 0u) << silent;
     EXPECT_EQ(silent.find('\n'), silent.size() - 1) << silent;
 
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    const std::string raw = testing::TempDir() + "kestrix-sound-" + std::to_string(getpid());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "4", 1);  // ms per 46 ms buffer: about ten times real time
     ASSERT_TRUE(init_sound());
     stopped = 0;
     Mix_ChannelFinished([](int) { ++stopped; });
@@ -49,6 +52,25 @@ TEST(Sound, OneChannelOrSilence)
         set_sound_volume(percent);
         EXPECT_EQ(Mix_Volume(0, -1), percent * MIX_MAX_VOLUME / 100);
     }
+    // 0.25 s of what the disk driver writes (44.1 kHz, 16-bit stereo) after 0.8 s to settle.
+    auto listen = [&](float power, int volume) {
+        set_sound_volume(volume), set_engine_sound(power);
+        const size_t from = std::filesystem::file_size(raw) + 44100 * 4 * 8 / 10;
+        std::vector<int16_t> s(44100 / 2);
+        while (std::filesystem::file_size(raw) < from + s.size() * 2) SDL_Delay(1);
+        std::ifstream(raw, std::ios::binary).seekg(from).read((char*)s.data(), s.size() * 2);
+        return s;
+    };
+    auto swings = [](const std::vector<int16_t>& s, int n = 0, int side = 0) {  // firing rate
+        for (const int v : s)
+            if (std::abs(v) > 1000 && (v > 0) != (side > 0)) side = v, ++n;
+        return n;
+    };
+    EXPECT_GT(swings(listen(0, 100)), 0) << "the explosion goes on";
+    const int full = swings(listen(1, 100)), low = swings(listen(15 / 1005.0f, 100));
+    EXPECT_TRUE(low > 10 && full > 2 * low) << "swings, lowest and full: " << low << ", " << full;
+    EXPECT_TRUE(listen(0, 100) == std::vector<int16_t>(44100 / 2)) << "the power dropped";
+    EXPECT_TRUE(listen(1, 0) == std::vector<int16_t>(44100 / 2)) << "muted";
     testing::internal::CaptureStderr();
     mixer_play("no/such.wav");
     mixer_play("no/such.wav");
@@ -58,6 +80,7 @@ TEST(Sound, OneChannelOrSilence)
     close_sound();
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
     unsetenv("SDL_AUDIODRIVER");
+    std::filesystem::remove(raw);
 }
 
 // Where no display answers, a message is its line on stderr, with one newline.
