@@ -2,6 +2,7 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "cockpit/Figures.h"
 #include "core/Settings.h"
 #include "platform/DataDir.h"
 #include "platform/Sound.h"
@@ -63,6 +64,7 @@ void collision_map()
         world_y = 0;
         head_roll = 0;
         head_pitch = 0;
+        if (gear_out != 0) note_landing();
         if (gear_out == 0) {  // on its belly
             crash();
             // Shown with the gear down; the next contact is then no second crash.

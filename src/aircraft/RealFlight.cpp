@@ -6,6 +6,7 @@
 #include "aircraft/Collision.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "cockpit/Figures.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"
 
@@ -225,6 +226,7 @@ void touch_ground(Quat& q, Vec& velocity, Vec& rates, double support, const Cont
             return;
         }
         body.on_ground = 1;
+        note_landing();
     }
     body.position[1] = 0;
     velocity.y = std::max(velocity.y, 0.0);

@@ -24,32 +24,39 @@ const char* const help_lines[] = {
     "A Z            finer, coarser terrain",
     "P              pause",
     "H              this table",
+    "I              flight figures",
     "F1 F2          full screen, window",
     "F12            screenshot",
     "Esc            quit",
 };
 const int line_count = int(sizeof help_lines / sizeof help_lines[0]);
 
-// A dark translucent rectangle in the 1024 by 768 frame the font is placed in.
+// A dark translucent rectangle.
 void panel(float left, float bottom, float right, float top)
+{
+    glColor4f(0, 0, 0, 0.65f);
+    text_rect(left, bottom, right, top);
+}
+
+}  // namespace
+
+void text_rect(float left, float bottom, float right, float top)
 {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     push_text_frame();
-    glColor4f(0, 0, 0, 0.65f);
     glRectf(left, bottom, right, top);
     pop_text_frame();
 }
 
-}  // namespace
-
 // The text's glyphs are added to the panel (the font's own blending), so they stand out white.
-// The panel stands between the instrument overlay, whose highest marker reaches 190 of the 768
-// units, and the pause notice from 664 up; both frames stretch with the window alike.
+// The panel, 200 to 650, stands between the instrument overlay, whose highest marker reaches 190
+// of the 768 units, and the pause notice and flight figures above; both frames stretch with the
+// window alike.
 void draw_help()
 {
-    const int line_height = 21, bottom = 200, top = bottom + line_count * line_height + 16;
+    const int line_height = 19, bottom = 200, top = bottom + line_count * line_height + 16;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     panel(192, float(bottom), 832, float(top + 16));
     glColor4f(1, 1, 1, 1);

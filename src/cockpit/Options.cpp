@@ -1,6 +1,5 @@
 #include "cockpit/Options.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -8,6 +7,7 @@
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "cockpit/ControlWindow.h"
+#include "cockpit/Figures.h"
 #include "core/Timer.h"
 #include "terrain/TerrainGrid.h"
 #include "core/Settings.h"
@@ -27,20 +27,20 @@ void options_idle()
 void (*reset_action)() = nullptr;
 void reset_model(int) { reset_action(); }
 
-// The time and height at the previous reading, for the climb rate and the frame rate.
-float read_time = 0, read_height = 0;
+// The time, height and frame count at the previous reading, for the climb and frame rates.
+HeightReading reading;
 int64_t read_frames = 0;
 
 }  // namespace
 
 std::string flight_data()
 {
-    const float elapsed = t.Time - read_time;
-    const float climb = elapsed > 0 ? (world_y - read_height) / elapsed : 0;
+    const float elapsed = t.Time - reading.time;
     const double frame_rate = elapsed > 0 ? double(t.frames - read_frames) / elapsed : 0;
-    read_time = t.Time, read_height = world_y, read_frames = t.frames;
+    const float climb = climb_since(reading);
+    read_frames = t.frames;
 
-    const int heading = int(std::lround(360 - head_yaw)) % 360;  // clockwise from the runway's
+    const int heading = heading_degrees();
     char text[400];
     std::snprintf(text, sizeof text,
                   "Speed     %6.1f /s\nAltitude  %6.0f\nHeading      %03d\nPitch     %6.1f\n"
@@ -77,6 +77,7 @@ void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, 
     // Switching the model is the M key's flight input: recorded, held back during a replay,
     // and the aircraft back at the start.
     options->add_key_checkbox_to_panel(viewing, "Real flight:", &real_flight, 'm');
+    options->add_checkbox_to_panel(viewing, "Figures:", &figures_enable);
     options->add_button("RESET", 0, reset_model);
     options->add_button("EXIT", 0, std::exit);
     const int figures = options->add_panel("Flight data:");

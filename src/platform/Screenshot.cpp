@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include "cockpit/Figures.h"
 #include "platform/GL.h"
 
 std::string screenshot_name(const std::tm& when)
@@ -55,8 +56,10 @@ void save_screenshot()
     if (stbi_write_png(path.c_str(), width, height, 3, pixels.data(), width * 3)) {
         std::printf("\r  Screenshot: %s\n", path.c_str());
         std::fflush(stdout);
+        note_screenshot(path);
     } else {
-        std::fprintf(stderr, "Screenshot not saved to %s: %s\n", path.c_str(),
-                     errno ? std::strerror(errno) : "the file could not be written");
+        const std::string why = errno ? std::strerror(errno) : "the file could not be written";
+        std::fprintf(stderr, "Screenshot not saved to %s: %s\n", path.c_str(), why.c_str());
+        note_screenshot_failed(why);
     }
 }

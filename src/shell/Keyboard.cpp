@@ -98,6 +98,10 @@ void keyb(unsigned char key, int, int)
     case 'h':
         help_enable = !help_enable;
         break;
+    case 'I':
+    case 'i':
+        figures_enable = !figures_enable;
+        break;
     case 27:  // Esc
         exit(0);
     default:

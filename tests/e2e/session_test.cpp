@@ -1,7 +1,7 @@
 // One session with the real program, as a player has it: the console at start-up, both windows,
 // the views switched from either window, wire-frame mode, a flight that ends on the aircraft's
 // belly with the explosion and its sound, the other flight model and back, RESET from the
-// options window, a finer terrain, EXIT.
+// options window, the figures on from its box and off with I, a finer terrain, EXIT.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -26,8 +26,8 @@ const char* const banner =
     "\n";
 
 // Where the options window's controls stand (see reference/options.png).
-const int wireframe_box[2] = {25, 83}, real_flight_box[2] = {193, 80};
-const int reset_button[2] = {226, 110}, exit_button[2] = {226, 133};
+const int wireframe_box[2] = {25, 83}, real_flight_box[2] = {193, 80}, figures_box[2] = {193, 103};
+const int reset_button[2] = {226, 133}, exit_button[2] = {226, 156};
 
 // The aircraft's metal skin in the lit scene, and the explosion's yellow to orange.
 bool is_skin(const unsigned char* p)
@@ -51,7 +51,7 @@ int loudest(const std::string& path)
 Frame controls_of(const std::string& options)
 {
     Frame frame = screenshot(options);
-    for (int y = 145; y < frame.height; ++y)
+    for (int y = 168; y < frame.height; ++y)
         std::fill_n(&frame.rgb[(y * frame.width + 176) * 3], (frame.width - 176) * 3, 0);
     return frame;
 }
@@ -85,7 +85,7 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     EXPECT_GE(std::stoi(lines[2]), 5) << "frames a second";
 
     EXPECT_EQ(window_geometry(main), "640x480 at 100,100");
-    EXPECT_EQ(window_geometry(options), "434x307 at 192,610");
+    EXPECT_EQ(window_geometry(options), "434x330 at 192,610");
     EXPECT_TRUE(matches_reference("chase", screenshot(main)));
     EXPECT_TRUE(matches_reference("options", controls_of(options)));
 
@@ -138,6 +138,10 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     click(options, reset_button);
     EXPECT_TRUE(matches_reference("reset", screenshot(main)));
     EXPECT_TRUE(matches_reference("options", controls_of(options)));
+    click(options, figures_box);  // the figures at the start; I hides them again
+    EXPECT_TRUE(matches_reference("figures_reset", screenshot(main)));
+    press(main, "i"), pause(500);
+    EXPECT_TRUE(matches_reference("reset", screenshot(main)));
 
     press(main, "a");
     EXPECT_TRUE(program.wait_for_output(std::regex("  Terrain: 14112 triangles\n\n"), 10));

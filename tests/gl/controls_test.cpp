@@ -17,6 +17,7 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "cockpit/ControlWindow.h"
+#include "cockpit/Figures.h"
 #include "cockpit/Help.h"
 #include "cockpit/Options.h"
 #include "cockpit/UI.h"
@@ -99,7 +100,8 @@ TEST_F(GLTest, VirtualGamepad)
 }
 
 // F12 saves the next frame, as drawn, into the pictures directory the user's XDG settings name,
-// and says where; where it cannot be written, one line says why and the frames go on.
+// and says where; where it cannot be written, one line says why and the frames go on. The frames
+// after it say so too, for two seconds of the frame clock.
 TEST_F(GLTest, ScreenshotKey)
 {
     namespace fs = std::filesystem;
@@ -108,19 +110,26 @@ TEST_F(GLTest, ScreenshotKey)
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     for (const std::string& pictures : {(config / "pictures").string(), std::string("/proc")}) {
         std::ofstream(config / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+        printed(draw_frames);  // settled: the frames after the picture draw the same
         special_keys(GLUT_KEY_F12, 0, 0);
         testing::internal::CaptureStderr();
         const std::string said = printed(display), errors = testing::internal::GetCapturedStderr();
+        const Frame shot = read_back();
         const std::string file = pictures + "/kestrix-20[0-9]{6}-[0-9]{6}\\.png";
         const bool saved = pictures != "/proc";
         const std::regex line(saved ? "\r  Screenshot: " + file + "\n" : "Screenshot not saved to " + file + ": .+\n");
         ASSERT_TRUE(std::regex_match(saved ? said : errors, line)) << said << errors;
+        for (int passes : {0, 119, 2}) {
+            printed([&] { for (int pass = 0; pass < passes; ++pass) idle(); });
+            display();
+            EXPECT_EQ(differing_pixels(shot, read_back()) > 0, passes != 2) << pictures << passes;
+        }
         if (!saved) continue;
         const std::string path = said.substr(15, said.size() - 16);
         int w = 0, h = 0, n = 0;
         unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &n, 3);
         ASSERT_NE(pixels, nullptr) << path;
-        EXPECT_EQ(differing_pixels(Frame{w, h, {pixels, pixels + w * h * 3}}, read_back()), 0);
+        EXPECT_EQ(differing_pixels(Frame{w, h, {pixels, pixels + w * h * 3}}, shot), 0);
         stbi_image_free(pixels);
     }
     EXPECT_EQ(differing_pixels(Frame{1, 1, {0, 0, 0}}, Frame{2, 1, {0, 0, 0, 0, 0, 0}}), 2)
@@ -189,11 +198,11 @@ TEST_F(GLTest, OptionsWindowControls)
         {"Mute:", &sound_mute}, {"Volume:", &sound_volume}, {"", nullptr},
         {"Viewing Options:", nullptr}, {"Tower View / Chase View:", &tower_view},
         {"On Screen Display ON/OFF:", &ui_enable}, {"Real flight:", &real_flight},
-        {"RESET", nullptr}, {"EXIT", nullptr},
+        {"Figures:", &figures_enable}, {"RESET", nullptr}, {"EXIT", nullptr},
         {"Flight data:", nullptr}, {"(figures)", nullptr}};
     // The kinds in the order of Control::Kind: text, separator, panel, checkbox, slider, readout,
     // column, button.
-    const std::string kinds = "tspcccccccpclnpcccbbpr";
+    const std::string kinds = "tspcccccccpclnpccccbbpr";
     const ControlWindow* window = options_window();
     ASSERT_TRUE(window && window->controls.size() == std::size(expected));
     int panel = -1;
@@ -206,7 +215,7 @@ TEST_F(GLTest, OptionsWindowControls)
         EXPECT_EQ(c.kind, Control::Kind(std::string("tspclrnb").find(kinds[i]))) << c.label;
     }
     world_z = 500, plane_enable = 0;
-    window->controls[18].callback(window->controls[18].id);
+    window->controls[19].callback(window->controls[19].id);
     EXPECT_EQ(world_z, -230);
     EXPECT_EQ(plane_enable, 1);
     // Mute and volume reach the sound channel in the next pass.

@@ -5,6 +5,7 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/RealFlight.h"
+#include "cockpit/Figures.h"
 #include "core/Camera.h"
 #include "scenery/DrawOrder.h"
 #include "scenery/World.h"
@@ -29,6 +30,18 @@ void burst_and_watch(int frames)
     world_y = -1, gear_out = 0;
     camera.Position(14, 6, -14, 0, 0, 0, 0, 1, 0);
     for (int pass = 0; pass <= frames; ++pass) idle();
+}
+
+// Just above the runway, nose down: seen in the air in the first frame, down in the third.
+void land() { world_y = 0.1f, head_pitch = 10, throttle = 600, figures_enable = 1; }
+
+// Landed, then climbing away with the overlay on, read for half a second; a picture taken.
+void climb_with_figures()
+{
+    land(), draw_frames();
+    world_y = 60, head_yaw = 30, head_pitch = -10, throttle = 600, figures_enable = ui_enable = 1;
+    for (int pass = 0; pass < 30; ++pass) idle(), display();
+    note_screenshot("/home/player/Pictures/kestrix-20261207-105342.png");
 }
 
 struct Scene {
@@ -87,6 +100,22 @@ const Scene scenes[] = {
          reset_real_flight();
          body.on_ground = 0, body.velocity[0] = 22.5, body.velocity[2] = 39, throttle = 600;
      }},
+    {"figures", climb_with_figures},
+    {"figures_landed", land},
+    // Landed, then back at the start and rolling nose down: each step touches, none lands.
+    {"figures_rolling",
+     [] { land(), draw_frames(), keyb('r', 0, 0), head_pitch = 10, throttle = 600; }},
+    {"figures_real_landed", [] {
+         real_flight = figures_enable = 1, world_y = 0.02f, throttle = 300, reset_real_flight();
+         body.on_ground = 0, body.velocity[1] = -1, body.velocity[2] = 30; }},
+    // The top left of a full screen's picture, 1280 by 1024.
+    {"figures_full_screen",
+     [] { reshape(1280, 1024), glViewport(0, 480 - 1024, 1280, 1024), climb_with_figures(); }},
+    {"screenshot", [] { figures_enable = 0, note_screenshot("./kestrix-20261207-105342.png"); }},
+    // Over the key table and the pause notice, with a picture that could not be saved.
+    {"figures_crashed", [] {
+         burst_and_watch(40), keyb('p', 0, 0), keyb('h', 0, 0), figures_enable = 1;
+         note_screenshot_failed("Permission denied"); }},
 };
 
 TEST_F(Frames, EveryViewAndOption)
@@ -97,6 +126,7 @@ TEST_F(Frames, EveryViewAndOption)
         EXPECT_TRUE(matches_reference(scene.name, draw_frames()));
         EXPECT_NO_GL_ERROR() << scene.name;
     }
+    figures_enable = 0;
 }
 
 // The scenery in its sparing order against the plain one (sky, sun, world), pixel for pixel,

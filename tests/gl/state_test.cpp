@@ -5,6 +5,7 @@
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "cockpit/Figures.h"
 #include "cockpit/Help.h"
 #include "cockpit/UI.h"
 #include "core/Camera.h"
@@ -78,6 +79,9 @@ const Routine routines[] = {
     {"draw_ui", draw_ui, true},
     {"draw_help", draw_help},
     {"draw_paused", draw_paused},
+    {"draw_figures",  // with both messages
+     [] { figures_enable = explo_enable = 1, note_screenshot("x"), draw_figures();
+          figures_enable = 0; }},
 };
 
 // Every routine, with the options at their start values and the throttle open, then with
