@@ -2,6 +2,7 @@
 
 #include "aircraft/Explosion.h"
 #include "aircraft/RealFlight.h"
+#include "cockpit/Figures.h"
 #include "core/Camera.h"
 #include "core/Settings.h"
 
@@ -36,6 +37,7 @@ void init_Model()
 
     ResetExplosion();
     reset_real_flight();
+    note_reset();
 
     camera.Position(0, 10, -30, 0, 0, 0, 0, 1, 0);
 }

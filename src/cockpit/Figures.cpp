@@ -49,11 +49,8 @@ std::string message, message_detail;
 float noted_at = 0;
 int64_t message_clock = -1;
 
-// The landing: seen off the ground since the last touch-down, and landed. A reset (R, RESET, M)
-// puts the propeller back at 0, and nothing else turns it back: the angle seen last tells one.
-// Nor does the aircraft leave the ground before the propeller has turned.
+// The landing: seen off the ground since the last touch-down or reset, and landed.
 bool airborne = false, landed = false;
-float prop_seen = 0;
 
 // The climb rate, read again four times a second, as the options window reads it.
 HeightReading climb_reading;
@@ -72,11 +69,9 @@ bool message_due()
     return message_clock == t.TimeStart && age >= 0 && age < message_seconds;
 }
 
-// Follows the aircraft off the ground and back to the start, frame by frame.
+// Follows the aircraft off the ground, frame by frame.
 void follow_the_ground()
 {
-    if (angle_prop < prop_seen || angle_prop == 0) airborne = landed = false;
-    prop_seen = angle_prop;
     if (world_y > 0) airborne = true, landed = false;
 }
 
@@ -155,8 +150,9 @@ void note_landing()
 {
     if (!airborne) return;  // rolling on from the last touch-down, or from the start
     airborne = false, landed = true;
-    prop_seen = angle_prop;
 }
+
+void note_reset() { airborne = landed = false; }
 
 void note_screenshot(const std::string& where) { note("Screenshot: ", where); }
 
