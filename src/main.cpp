@@ -13,6 +13,7 @@
 #include "platform/Quit.h"
 #include "shell/CommandLine.h"
 #include "shell/Recorder.h"
+#include "shell/SettingsFile.h"
 #include "shell/Sim.h"
 
 int main(int argc, char** argv)
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     // Ctrl+C and SIGTERM keep their default action: SDL would otherwise catch them for itself
     // once the sound device opens, and they would no longer end the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    load_settings(line);  // the last run's settings; the command line and a replay come after
     apply_command_line(line);
     std::atexit(end_console_line);  // the shell's prompt after the last report, not beside it
     // A recording is read whole and checked before any window opens.
@@ -68,13 +70,14 @@ int main(int argc, char** argv)
     init_gamepads();
     // Wait for the display's refresh, where it can; benchmarks draw flat out.
     set_swap_interval(line.uncapped || line.timedemo ? 0 : 1);
-    if (line.fullscreen) glutFullScreen();
+    if (full_screen) glutFullScreen();
     outlive_lost_windows();
     glutReshapeFunc(reshape);
     glutDisplayFunc(display);
     glutKeyboardFunc(key_typed);
     glutSpecialFunc(special_typed);
     glutMouseFunc(mouse);
+    keep_settings(line);  // the start state is complete: written back at every normal exit
     glutMainLoop();
     return 0;
 }

@@ -49,6 +49,7 @@ CommandLine parse_command_line(int argc, char** argv)
                 if (value != "real" && value != "simple")
                     line.error = "--flight takes real or simple, not '" + value + "'";
                 line.real_flight = value == "real";
+                line.flight_given = true;
             } else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3') {
                 line.level = value[0] - '0';
                 line.level_given = true;
@@ -61,6 +62,8 @@ CommandLine parse_command_line(int argc, char** argv)
             line.fullscreen = true;
         } else if (name == "--mute") {
             line.mute = true;
+        } else if (name == "--defaults") {
+            line.defaults = true;
         } else if (name == "--uncapped") {
             line.uncapped = true;
         } else if (name == "--help" || name == "-h") {
@@ -91,6 +94,7 @@ Options:
   --level N      start at terrain level N, 0 (coarsest) to 3 (finest); default 1
   --fullscreen   start in full screen (F2 returns to the window)
   --mute         start with the sound muted
+  --defaults     start with the default settings, leaving the settings file as it is
   --flight MODEL fly with the simple flight model (the default) or the real, rigid-body one;
                  M switches between them in flight
   --uncapped     draw as often as the machine can, not at most 60 times a second (the
@@ -104,6 +108,10 @@ Options:
   --version      show the version and exit
 GLUT's options -display, -geometry, -direct, -indirect, -iconic, -gldebug and -sync are
 passed on to GLUT; -geometry WxH+X+Y places and sizes the main window (F2 returns to it).
+
+The options window's settings, the sound's, the terrain level and full screen are kept from
+one run to the next in $XDG_CONFIG_HOME/kestrix/settings.ini (~/.config/kestrix/settings.ini);
+--level, --mute, --fullscreen and --flight hold for their run only.
 
 Without --data, the data is looked for in ./Data, beside the program, in the program's parent
 directory, and in ../share/kestrix/Data from the program's directory (an installed copy).
@@ -125,6 +133,7 @@ Keys (main window):
   A Z                 finer, coarser terrain
   P                   pause
   H                   key table over the window
+  I                   flight figures on the main window
   F1 F2               full screen, window
   F12                 screenshot (PNG, in the pictures directory)
   Esc, right button   quit
@@ -136,9 +145,10 @@ std::string version_text() { return std::string("Kestrix ") + KESTRIX_VERSION + 
 
 void apply_command_line(const CommandLine& line)
 {
-    level = line.level;
-    real_flight = line.real_flight ? 1 : 0;
-    sound_mute = line.mute ? 1 : 0;
+    if (line.level_given) level = line.level;
+    if (line.flight_given) real_flight = line.real_flight ? 1 : 0;
+    if (line.mute) sound_mute = 1;
+    if (line.fullscreen) full_screen = 1;
     t.max_rate = line.uncapped || line.timedemo ? 0 : 60;
     find_data_dir(data_candidates(line.data, executable_path(), KESTRIX_DATA_FROM_BIN));
 }

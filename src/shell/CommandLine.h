@@ -12,6 +12,8 @@ struct CommandLine {
     bool mute = false;        // --mute: start with the sound muted
     bool uncapped = false;    // --uncapped: draw as often as the machine can
     bool real_flight = false; // --flight real (or simple): the rigid-body model flies
+    bool flight_given = false; // --flight, either model
+    bool defaults = false;    // --defaults: the settings file is neither read nor written
     std::string record;       // --record FILE: write the flight's inputs to FILE
     std::string replay;       // --replay FILE or --timedemo FILE: fly the recording in FILE
     bool timedemo = false;    // --timedemo: flat out, one step a frame, then the frame times
@@ -35,6 +37,7 @@ std::string version_text();
 // name from anywhere).
 std::string recording_path(const std::string& given);
 
-// Puts the options into the settings they stand for and chooses the data directory (which may
-// write one line on stderr). Runs before GLUT starts.
+// Puts the options given into the settings they stand for (the others keep their values, from
+// the settings file or the defaults) and chooses the data directory (which may write one line on
+// stderr). Runs before GLUT starts.
 void apply_command_line(const CommandLine& line);

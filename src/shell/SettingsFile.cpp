@@ -1,1 +1,255 @@
 #include "shell/SettingsFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "core/Settings.h"
+#include "shell/CommandLine.h"
+
+const SettingEntry settings_table[setting_entries] = {
+    {"plane", &plane_enable, 0, 1, true, "The options window: 1 on, 0 off"},
+    {"wireframe", &wire_frame, 0, 1, true, nullptr},
+    {"texture", &texture1_, 0, 1, true, nullptr},
+    {"lightmap", &texture2_, 0, 1, true, nullptr},
+    {"fog", &fog_enable, 0, 1, true, nullptr},
+    {"lighting", &lighting_enable, 0, 1, true, nullptr},
+    {"culling", &culling_enable, 0, 1, true, nullptr},
+    {"tower_view", &tower_view, 0, 1, true, nullptr},
+    {"overlay", &ui_enable, 0, 1, true, nullptr},
+    {"real_flight", &real_flight, 0, 1, true, nullptr},
+    {"volume", &sound_volume, 0, 100, false, "Sound: volume 0 to 100 per cent; mute 1 silences it"},
+    {"mute", &sound_mute, 0, 1, false, nullptr},
+    {"figures", &figures_enable, 0, 1, false, "Flight figures on the main window (I)"},
+    {"level", &level, 0, 3, true, "Terrain level of detail, 0 (coarsest) to 3 (finest)"},
+    {"fullscreen", &full_screen, 0, 1, false, "Full screen (F1) or the window (F2)"},
+};
+
+namespace {
+
+constexpr size_t longest_line = 200;   // longer lines are refused whole
+constexpr size_t longest_file = 65536; // a longer file is not ours: not read
+constexpr size_t shown_messages = 10;  // bad lines beyond these are only counted
+
+// Untrusted text as a message may show it: printable ASCII, at most 40 characters.
+std::string shown(const std::string& text)
+{
+    std::string out = text.substr(0, 40);
+    for (char& c : out)
+        if (c < 32 || c > 126) c = '?';
+    return text.size() > 40 ? out + "..." : out;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// What is wrong with one line ("" if nothing), taking its entry into `values`. `in_section`
+// follows the section headers: entries under a section other than [kestrix] are skipped.
+std::string take_line(std::string line, bool& in_section, SettingValues& values)
+{
+    if (line.size() > longest_line)
+        return "line longer than " + std::to_string(longest_line) + " characters";
+    line = trimmed(line.substr(0, line.find('#')));
+    if (line.empty()) return "";
+    if (line[0] == '[') {
+        if (line.back() != ']') return "not a '[section]' line";
+        const std::string name = trimmed(line.substr(1, line.size() - 2));
+        in_section = name == "kestrix";
+        return in_section ? "" : "unknown section [" + shown(name) + "]; its entries are ignored";
+    }
+    if (!in_section) return "";
+    const size_t equals = line.find('=');
+    if (equals == std::string::npos) return "not a 'key = value' line";
+    const std::string key = trimmed(line.substr(0, equals));
+    const std::string value = trimmed(line.substr(equals + 1));
+    const SettingEntry* entry = std::find_if(std::begin(settings_table), std::end(settings_table),
+                                             [&](const SettingEntry& e) { return key == e.key; });
+    if (entry == std::end(settings_table)) return "unknown key '" + shown(key) + "'";
+    const bool digits = !value.empty() && value.size() <= 9 &&
+                        value.find_first_not_of("0123456789") == std::string::npos;
+    const int number = digits ? std::atoi(value.c_str()) : -1;
+    if (number < entry->low || number > entry->high)
+        return std::string(entry->key) + " takes " + std::to_string(entry->low) + " to " +
+               std::to_string(entry->high) + ", not '" + shown(value) + "'";
+    values[size_t(entry - settings_table)] = number;
+    return "";
+}
+
+// The path of this run's file, "" when the run leaves it alone; its values with the defaults
+// where it has none; the run's values at the start, and where they came from.
+std::string run_path;
+SettingValues from_file, at_start;
+SettingSources sources;
+
+void save_settings()
+{
+    const SettingValues values = settings_to_keep(from_file, at_start, current_settings(), sources);
+    const std::string error = write_settings(run_path, format_settings(values));
+    if (!error.empty()) std::fprintf(stderr, "kestrix: %s\n", error.c_str());
+}
+
+}  // namespace
+
+SettingValues current_settings()
+{
+    SettingValues values;
+    for (int i = 0; i < setting_entries; ++i) values[size_t(i)] = *settings_table[i].setting;
+    return values;
+}
+
+void set_settings(const SettingValues& values)
+{
+    for (int i = 0; i < setting_entries; ++i) *settings_table[i].setting = values[size_t(i)];
+}
+
+std::vector<std::string> parse_settings(const std::string& text, const std::string& path,
+                                        SettingValues& values)
+{
+    std::vector<std::string> messages;
+    int number = 0, unshown = 0;
+    bool in_section = true;  // the header is optional
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::string wrong = take_line(text.substr(start, end - start), in_section, values);
+        start = end + 1, ++number;
+        if (wrong.empty()) continue;
+        if (messages.size() < shown_messages)
+            messages.push_back(path + ":" + std::to_string(number) + ": " + wrong);
+        else
+            ++unshown;
+    }
+    if (unshown) messages.push_back(path + ": " + std::to_string(unshown) + " more bad lines");
+    return messages;
+}
+
+std::string format_settings(const SettingValues& values)
+{
+    std::string text = "# Kestrix's settings, written at every exit and read at every start.\n"
+                       "# 'kestrix --defaults' starts without them and leaves this file alone.\n"
+                       "[kestrix]\n";
+    for (int i = 0; i < setting_entries; ++i) {
+        const SettingEntry& entry = settings_table[i];
+        const int value = values[size_t(i)];
+        if (entry.comment) text += std::string("# ") + entry.comment + "\n";
+        text += std::string(entry.key) + " = " +
+                std::to_string(entry.high == 1 ? value != 0
+                                               : std::clamp(value, entry.low, entry.high)) +
+                "\n";
+    }
+    return text;
+}
+
+std::string settings_path(const char* config_home, const char* home)
+{
+    const std::string file = "/kestrix/settings.ini";
+    if (config_home && config_home[0] == '/') return config_home + file;
+    if (home && home[0] == '/') return home + ("/.config" + file);
+    return "";
+}
+
+std::vector<std::string> read_settings(const std::string& path, SettingValues& values)
+{
+    // Not blocking: a FIFO put where the file should be must not hold up the start.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) return {};
+    if (fd < 0) return {path + ": " + strerror(errno) + "; not read"};
+    struct stat status;
+    std::string text(longest_file + 1, '\0'), why;
+    size_t got = 0;
+    ssize_t n = 0;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        why = "not a regular file";
+    } else {
+        while (got < text.size() && (n = read(fd, &text[got], text.size() - got)) > 0) got += n;
+        if (n < 0) why = strerror(errno);
+        if (got > longest_file) why = "longer than " + std::to_string(longest_file) + " bytes";
+    }
+    close(fd);
+    if (!why.empty()) return {path + ": " + why + "; not read"};
+    text.resize(got);
+    return parse_settings(text, path, values);
+}
+
+std::string write_settings(const std::string& path, const std::string& text)
+{
+    namespace fs = std::filesystem;
+    const std::string not_saved = path + ": settings not saved: ";
+    const fs::path directory = fs::path(path).parent_path();
+    std::error_code error;
+    fs::create_directories(directory, error);
+    if (error) return not_saved + error.message();
+    std::string temporary = (directory / ".settings.ini.XXXXXX").string();
+    const int fd = mkstemp(&temporary[0]);
+    if (fd < 0) return not_saved + strerror(errno);
+    bool written = true;
+    for (size_t done = 0; written && done < text.size();) {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        written = n > 0;
+        done += written ? size_t(n) : 0;
+    }
+    written = written && fsync(fd) == 0;
+    const int write_errno = errno;
+    if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string why = strerror(written ? errno : write_errno);
+        unlink(temporary.c_str());
+        return not_saved + why;
+    }
+    return "";
+}
+
+SettingSources setting_sources(const CommandLine& line)
+{
+    SettingSources from;
+    for (int i = 0; i < setting_entries; ++i) {
+        const int* s = settings_table[i].setting;
+        const bool given = (s == &level && line.level_given) || (s == &sound_mute && line.mute) ||
+                           (s == &full_screen && line.fullscreen) ||
+                           (s == &real_flight && line.flight_given);
+        from[size_t(i)] = !line.replay.empty() && settings_table[i].recorded ? FromRecording
+                          : given                                            ? FromCommandLine
+                                                                             : FromPlayer;
+    }
+    return from;
+}
+
+SettingValues settings_to_keep(const SettingValues& file, const SettingValues& start,
+                               const SettingValues& now, const SettingSources& sources)
+{
+    SettingValues keep = now;
+    for (size_t i = 0; i < keep.size(); ++i)
+        if (sources[i] == FromRecording || (sources[i] == FromCommandLine && now[i] == start[i]))
+            keep[i] = file[i];
+    return keep;
+}
+
+bool uses_settings_file(const CommandLine& line) { return !line.defaults && !line.timedemo; }
+
+void load_settings(const CommandLine& line)
+{
+    if (!uses_settings_file(line)) return;
+    run_path = settings_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    from_file = current_settings();
+    if (run_path.empty()) return;
+    for (const std::string& message : read_settings(run_path, from_file))
+        std::fprintf(stderr, "kestrix: %s\n", message.c_str());
+    set_settings(from_file);
+}
+
+void keep_settings(const CommandLine& line)
+{
+    if (run_path.empty()) return;
+    sources = setting_sources(line);
+    at_start = current_settings();
+    std::atexit(save_settings);
+}

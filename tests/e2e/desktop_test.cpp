@@ -15,6 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::regex started("FPS = ");
+// The program started through the shell here finds no settings file and can write none (a
+// timedemo would say so): the developer's own are never touched.
+const int no_settings = setenv("XDG_CONFIG_HOME", "/proc/kestrix-none", 1);
 
 // Ctrl+C and kill end the program at once with the signal's own status, also while a sound
 // device is open (SDL's disk driver counts as one) and a flight is recorded, which is closed
@@ -81,7 +84,7 @@ TEST(Desktop, CommandLineAnswers)
         {"--record /nonexistent/f", "^kestrix: /nonexistent/f: No such file or directory\n$", 2},
         {"--timedemo " + flight, "\n  Terrain: 882 triangles\n[^]*\n  Timedemo: 90 frames in [0-9.]+ s, "
          "[0-9.]+ frames a second, slowest frame [0-9.]+ ms, 1% low [0-9.]+ frames a second\n$", 0},
-        {"--version", "^Kestrix " KESTRIX_VERSION "\n$", 0},
+        {"--version --defaults", "^Kestrix " KESTRIX_VERSION "\n$", 0},
         {"--help", "^Usage: kestrix \\[OPTION\\]...\n[^]*--uncapped[^]*right button +quit\n[^\n]+\n$", 0},
         {"--fly", "^kestrix: unknown option '--fly' \\(try 'kestrix --help'\\)\n$", 2},
     };
@@ -96,14 +99,18 @@ TEST(Desktop, CommandLineAnswers)
     fs::remove(flight);
 }
 
-// Options reach the program with GLUT's own among them; another program may destroy the
-// options window, and the program goes on; once it destroys the main window too, the program
-// ends with status 0 and nothing on stderr.
+// Options, GLUT's among them, reach the program over the settings file's (its full screen too)
+// for their run only; the program outlives its options window destroyed by another program, and
+// ends with status 0 once the main window is, its only message the file's bad entry.
 TEST(Desktop, StartOptionsAndWindowsDestroyedByAnotherProgram)
 {
     const std::string display = getenv("DISPLAY");
-    Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=dummy"},
-                    {"--level=3", "-display", display, "--fullscreen", "--mute", "--uncapped",
+    const std::string config = "/tmp/kestrix-settings-" + std::to_string(getpid());
+    const std::string file = config + "/kestrix/settings.ini";
+    fs::create_directories(config + "/kestrix");
+    std::ofstream(file) << "level = 0\nreal_flight = 1\nvolume = 400\nfullscreen = 1\n";
+    Kestrix program(KESTRIX_ROOT, {"SDL_AUDIODRIVER=dummy", "XDG_CONFIG_HOME=" + config},
+                    {"--level=3", "-display", display, "--mute", "--uncapped", "--flight", "simple",
                      "-geometry", "800x600+10+10"});
     const std::string main = find_window("Kestrix b0.xxx"), options = find_window("Options Box");
     ASSERT_TRUE(program.wait_for_output(started, 60)) << program.errors();
@@ -111,6 +118,7 @@ TEST(Desktop, StartOptionsAndWindowsDestroyedByAnotherProgram)
     EXPECT_EQ(window_geometry(main).rfind("1280x1024 at ", 0), 0u) << window_geometry(main);
     EXPECT_NE(window_geometry(options).find(" at 192,610"), std::string::npos) << "left alone";
     press(main, "F2");
+    press(main, "t");  // tower view
     pause(1000);
     EXPECT_EQ(window_geometry(main), "800x600 at 10,10") << "F2 returns to the given geometry";
 
@@ -119,7 +127,10 @@ TEST(Desktop, StartOptionsAndWindowsDestroyedByAnotherProgram)
     ASSERT_TRUE(program.running());
     run_command("xdotool windowclose " + main);
     EXPECT_EQ(program.wait_exit(10), 0);
-    EXPECT_EQ(program.errors(), "");
+    EXPECT_EQ(program.errors(), "kestrix: " + file + ":3: volume takes 0 to 100, not '400'\n");
+    const std::string kept = "level = 0|real_flight = 1|volume = 100|mute = 0|fullscreen = 0";
+    EXPECT_EQ(run_command("grep -cxE '" + kept + "|tower_view = 1' " + file), "6\n") << file;
+    fs::remove_all(config);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -61,6 +62,7 @@ Kestrix::Kestrix(const std::string& directory, const std::vector<std::string>& e
         if (!freopen(output_path.c_str(), "w", stdout) || !freopen(error_path.c_str(), "w", stderr) ||
             chdir(directory.c_str()) != 0)
             _exit(126);
+        setenv("XDG_CONFIG_HOME", (output_path + "-config").c_str(), 1);  // not the developer's
         for (const std::string& variable : environment) putenv(strdup(variable.c_str()));
         execv(binary.c_str(), argv.data());
         _exit(127);
@@ -75,6 +77,8 @@ Kestrix::~Kestrix()
     }
     unlink(output_path.c_str());
     unlink(error_path.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(output_path + "-config", ignored);
 }
 
 std::string Kestrix::output() const { return file_text(output_path); }
