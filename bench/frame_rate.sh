@@ -14,9 +14,9 @@ seconds=${1:-10}
 shift || true
 [ -x build/kestrix ] || { echo "build/kestrix is missing: run ./test.sh or ./run.sh first" >&2; exit 1; }
 
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-KEYS="$*" SECONDS_TO_RUN="$seconds" LOG="$log" \
+log=$(mktemp) config=$(mktemp -d)  # the player's settings neither read nor changed
+trap 'rm -f "$log"; rm -rf "$config"' EXIT
+KEYS="$*" SECONDS_TO_RUN="$seconds" LOG="$log" XDG_CONFIG_HOME="$config" \
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     start=$(date +%s.%N)
     build/kestrix --uncapped >"$LOG" &

@@ -23,7 +23,7 @@ done
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 BASELINE="$baseline" CANDIDATE="$candidate" ROUNDS="$rounds" SECONDS_TO_RUN="$seconds" \
-  LOGS="$logs" OPTIONS="$*" \
+  LOGS="$logs" OPTIONS="$*" XDG_CONFIG_HOME="$logs" \
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     for round in $(seq "$ROUNDS"); do
       for build in baseline candidate; do

@@ -23,10 +23,13 @@ if [ -z "${KESTRIX_SOAK_DISPLAY:-}" ]; then
 fi
 
 out=$(mktemp) err=$(mktemp) audio=$(mktemp) rss=$(mktemp)
+# Settings of its own: the random keys must not leave theirs to the player, nor find the player's.
+config=$(mktemp -d)
 pid=
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null || true; fi
   rm -f "$out" "$err" "$audio" "$rss"
+  rm -rf "$config"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -40,7 +43,8 @@ if [ -n "$asan" ]; then
   sanitizer=(LD_PRELOAD="$asan $driver" LSAN_OPTIONS="suppressions=$PWD/bench/lsan.supp:print_suppressions=0")
 fi
 # MESA_DEBUG makes Mesa report every GL error on stderr.
-env "${sanitizer[@]}" MESA_DEBUG=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" "$build/kestrix" \
+env "${sanitizer[@]}" MESA_DEBUG=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" \
+  XDG_CONFIG_HOME="$config" "$build/kestrix" \
   >"$out" 2>"$err" &
 pid=$!
 
