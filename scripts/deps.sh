@@ -14,6 +14,10 @@ KESTRIX_PACKAGES=(
   libstb-dev fonts-dejavu-core           # reference decoder, PNG writer, font generator
   clang                                  # libFuzzer targets
   desktop-file-utils                     # checks the installed desktop entry
+  dpkg-dev                               # dpkg-shlibdeps (the package's Depends), dpkg-buildflags
+  lintian                                # checks the Debian package
+  appstream                              # appstreamcli: checks the metainfo
+  man-db                                 # man and lexgrog: check the manual page
 )
 
 kestrix_install_deps() {
