@@ -86,7 +86,7 @@ while [ "$SECONDS" -lt $((minutes * 60)) ]; do
   else
     # A left click anywhere in the options window but on and around the EXIT button.
     while x=$((RANDOM % WIDTH)) y=$((RANDOM % HEIGHT)); [ "$x" -ge 170 ] && [ "$x" -le 285 ] &&
-      [ "$y" -ge 95 ] && [ "$y" -le 125 ]; do :; done
+      [ "$y" -ge 138 ] && [ "$y" -le 174 ]; do :; done
     xdotool mousemove --window "$options" "$x" "$y" click 1 2>/dev/null || true
   fi
   actions=$((actions + 1))
