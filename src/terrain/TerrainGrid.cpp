@@ -51,6 +51,8 @@ void make_current(TerrainGrid& g, int t)
     g.colours = level.colours;
     g.normals = level.normals;
     g.indices = level.indices;
+    g.patches.build(g.vertices);
+    g.mesh_in_buffers = false;
 }
 
 }  // namespace
@@ -209,44 +211,117 @@ static void select_unit(GLenum unit)
     ext::glClientActiveTextureARB(unit);
 }
 
+// Where each current array starts in the vertex buffer, in bytes: vertices, colours, normals,
+// then the two units' texture coordinates.
+struct MeshLayout {
+    size_t vertices, colours, normals, texCoord0, texCoord1, size;
+};
+
+static MeshLayout mesh_layout(const TerrainGrid& g)
+{
+    MeshLayout at{};
+    at.colours = at.vertices + g.vertices.size() * sizeof(float);
+    at.normals = at.colours + g.colours.size() * sizeof(float);
+    at.texCoord0 = at.normals + g.normals.size() * sizeof(float);
+    at.texCoord1 = at.texCoord0 + g.texCoord0.size() * sizeof(float);
+    at.size = at.texCoord1 + g.texCoord1.size() * sizeof(float);
+    return at;
+}
+
+static const void* at_offset(size_t bytes) { return reinterpret_cast<const void*>(bytes); }
+
+// Copies the current arrays into the buffer objects, made at the first call; leaves them bound.
+static void fill_mesh_buffers(TerrainGrid& g, const MeshLayout& at)
+{
+    if (!g.mesh_buffers[0]) glGenBuffers(2, g.mesh_buffers);
+    glBindBuffer(GL_ARRAY_BUFFER, g.mesh_buffers[0]);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(at.size), nullptr, GL_STATIC_DRAW);
+    const std::pair<size_t, const std::vector<float>*> parts[] = {
+        {at.vertices, &g.vertices},   {at.colours, &g.colours},     {at.normals, &g.normals},
+        {at.texCoord0, &g.texCoord0}, {at.texCoord1, &g.texCoord1}};
+    for (const auto& [offset, array] : parts)
+        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(array->size() * sizeof(float)),
+                        array->data());
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g.mesh_buffers[1]);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(g.indices.size() * sizeof(unsigned)),
+                 g.indices.data(), GL_STATIC_DRAW);
+    g.mesh_in_buffers = true;
+}
+
+// The projection times the model-view: object coordinates to clip coordinates.
+static void view_to_clip(double clip[16])
+{
+    double projection[16], model_view[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model_view);
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            clip[c * 4 + r] = 0;
+            for (int k = 0; k < 4; ++k) clip[c * 4 + r] += projection[k * 4 + r] * model_view[c * 4 + k];
+        }
+}
+
 void TerrainGrid::display_terrain()
 {
     const GLsizei numtris = GLsizei(indices.size());
+    drawn_indices = 0;
     if (numtris == 0) return;  // nothing generated yet; locking an empty range is an error
 
-    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
-    glColorPointer(3, GL_FLOAT, 0, colours.data());
-    ext::glNormalPointerEXT(GL_FLOAT, 0, numtris, normals.data());
+    const MeshLayout at = mesh_layout(*this);
+    if (mesh_in_buffers) {
+        glBindBuffer(GL_ARRAY_BUFFER, mesh_buffers[0]);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh_buffers[1]);
+    } else {
+        fill_mesh_buffers(*this, at);
+    }
+    glVertexPointer(3, GL_FLOAT, 0, at_offset(at.vertices));
+    glColorPointer(3, GL_FLOAT, 0, at_offset(at.colours));
+    ext::glNormalPointerEXT(GL_FLOAT, 0, numtris, at_offset(at.normals));
     // Both units' coordinate arrays stay enabled, and drawing reads every enabled array: a unit
-    // whose texture is off still points into the current level, never at storage that a level
-    // switch has released.
+    // whose texture is off still points at the current level's coordinates, never past them.
     if (!texture1_) {
         ext::glClientActiveTextureARB(GL_TEXTURE0_ARB);
-        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord0.data());
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, at_offset(at.texCoord0));
     }
     if (!texture2_) {
         ext::glClientActiveTextureARB(GL_TEXTURE1_ARB);
-        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord1.data());
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, at_offset(at.texCoord1));
     }
 
     if (culling_enable) glEnable(GL_CULL_FACE);
     if (texture1_) {  // base texture
         select_unit(GL_TEXTURE0_ARB);
         glBindTexture(GL_TEXTURE_2D, texture[TEXTURE_GRASS1]);
-        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord0.data());
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, at_offset(at.texCoord0));
         glEnable(GL_TEXTURE_2D);
     }
     if (texture2_) {  // light map over it
         select_unit(GL_TEXTURE1_ARB);
         glBindTexture(GL_TEXTURE_2D, texture[TEXTURE_GRASS2]);
-        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, texCoord1.data());
+        ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, numtris, at_offset(at.texCoord1));
         glEnable(GL_TEXTURE_2D);
     }
 
+    // The runs of the patches in view, or the whole mesh in one.
+    static std::vector<int> first, count;
+    if (cull_patches && patches.cells) {
+        double clip[16];
+        view_to_clip(clip);
+        patches.visible_runs(clip, first, count);
+    } else {
+        first.assign(1, 0), count.assign(1, numtris);
+    }
+    static std::vector<const void*> starts;
+    starts.clear();
+    for (int index : first) starts.push_back(at_offset(size_t(index) * sizeof(unsigned)));
+    for (int n : count) drawn_indices += size_t(n);
+
     ext::glLockArraysEXT(0, numtris);
-    glDrawElements(surface == GL_POLYGON ? GL_TRIANGLES : GL_LINES, numtris, GL_UNSIGNED_INT,
-                   indices.data());
+    glMultiDrawElements(surface == GL_POLYGON ? GL_TRIANGLES : GL_LINES, count.data(),
+                        GL_UNSIGNED_INT, starts.data(), GLsizei(count.size()));
     ext::glUnlockArraysEXT();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 
     if (texture1_) {
         select_unit(GL_TEXTURE0_ARB);

@@ -1,8 +1,10 @@
 // The landscape at four levels of detail, generated once at start-up, and the level drawn.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
+#include "terrain/TerrainPatches.h"
 #include "terrain/Vertex.h"
 
 class TerrainGrid {
@@ -28,6 +30,16 @@ public:
     std::vector<float> l3_vertices, l3_texCoord0, l3_texCoord1, l3_colours, l3_normals;
     std::vector<unsigned int> l3_indices;
 
+    // What drawing keeps of the current arrays: their patches, and a copy in buffer objects of
+    // the context the terrain is drawn in (vertex attributes one after the other, and indices),
+    // filled again at the first drawing after every update_current.
+    TerrainPatches patches;
+    unsigned int mesh_buffers[2] = {0, 0};
+    bool mesh_in_buffers = false;
+    // False draws every patch, wherever the view looks: the comparisons' plain drawing.
+    bool cull_patches = true;
+    std::size_t drawn_indices = 0;  // indices sent by the last display_terrain
+
     int indexCounter = 0;  // next index handed out while a mesh is built
     float lowestY = 0;     // lowest and highest heights met while generating
     float highestY = 0;
@@ -41,7 +53,7 @@ public:
     // Makes level t (0 to 3) the one drawn and reports its size on the console; any other t
     // does nothing.
     void update_current(int t);
-    // Draws the current level in one indexed call.
+    // Draws the current level's patches that the view may show, in one indexed call.
     void display_terrain();
 };
 

@@ -12,6 +12,7 @@
 #include "shell/Keyboard.h"
 #include "shell/Render.h"
 #include "shell/Sim.h"
+#include "terrain/TerrainGrid.h"
 
 namespace {
 
@@ -129,8 +130,9 @@ TEST_F(Frames, EveryViewAndOption)
     figures_enable = 0;
 }
 
-// The scenery in its sparing order against the plain one (sky, sun, world), pixel for pixel,
-// from eyes placed relative to the aircraft's origin.
+// The scenery in its sparing order, with only the terrain patches in view, against the plain
+// drawing (sky, sun, then the world with every patch), pixel for pixel, from eyes placed
+// relative to the aircraft's origin.
 struct View {
     const char* name;
     float at_x, at_y, at_z;  // aircraft origin, world coordinates
@@ -143,8 +145,10 @@ const View views[] = {
     {"along the runway", 0, 3.2f, 250, 5, {0, 0, -400}, true, true, [] {}},
     {"along the runway, plain", 0, 3.2f, 250, 5, {0, 0, -400}, true, true,
      [] { texture1_ = texture2_ = fog_enable = lighting_enable = culling_enable = 0; }},
-    {"along the runway, outlined", 0, 3.2f, 250, 5, {0, 0, -400}, false, true,
-     [] { wire_frame = 1; }},
+    {"along the runway, outlined, finest", 0, 3.2f, 250, 5, {0, 0, -400}, false, true,
+     [] { wire_frame = 1, printed([] { terrain.update_current(level = 3); }); }},
+    {"to the hills, finest", 300, 10, 300, 0, {100, 5, 100}, true, true,
+     [] { printed([] { terrain.update_current(level = 3); }); }},
     {"down through the cab", -120, 60, -150, 0, {120, -59, 0}, false, true, [] {}},
     {"low through the canopies", -120, 12.5f, -205, 0, {120, -11.5, 0}, false, true, [] {}},
     {"down through the sun", 0, 500, 0, 9000, {0, 0, 100}, false, false, [] {}},
@@ -168,6 +172,7 @@ TEST_F(Frames, SceneryOrderKeepsThePicture)
         Frame pictures[2];
         for (int sparing = 0; sparing < 2; ++sparing)
             for (int pass = 0; pass < 2; ++pass) {  // the second sees what the first left
+                terrain.cull_patches = sparing;
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 glLoadIdentity();
                 camera.Aim();
@@ -180,6 +185,32 @@ TEST_F(Frames, SceneryOrderKeepsThePicture)
         EXPECT_TRUE(pictures[0].rgb == pictures[1].rgb) << view.name;
         EXPECT_NO_GL_ERROR() << view.name;
     }
+}
+
+// How much of the terrain is sent at each level: a share of it from the start, all of it seen
+// from far above, none of it with the eye turned up to the sky.
+TEST_F(Frames, TerrainOutOfViewIsNotSent)
+{
+    struct Case {
+        const char* name;
+        void (*set)();
+        double least, most;  // share of the mesh sent
+    };
+    const Case cases[] = {
+        {"from the start", [] {}, 0.2, 0.4},
+        {"from far above", [] { camera.Position(0, 60000, 1, 0, 0, 0, 0, 1, 0); }, 1, 1},
+        {"at the sky", [] { camera.Position(0, 5, -20, 0, 100, -20.1, 0, 1, 0); }, 0, 0},
+    };
+    for (const Case& c : cases)
+        for (int lod = 0; lod <= 3; ++lod) {
+            reset_to_start();
+            printed([&] { terrain.update_current(level = lod); });
+            c.set();
+            display();
+            const double sent = double(terrain.drawn_indices) / double(terrain.indices.size());
+            EXPECT_GE(sent, c.least) << c.name << ", level " << lod;
+            EXPECT_LE(sent, c.most) << c.name << ", level " << lod;
+        }
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ namespace {
 using Value = std::pair<std::string, double>;
 
 // The state the routines share and must give back: capabilities, client arrays, blending,
-// matrices and their stacks, line width, colour mask, and texturing on both units.
+// matrices and their stacks, line width, colour mask, buffer bindings, and texturing on both
+// units.
 std::vector<Value> shared_state()
 {
     const std::pair<std::string, GLenum> names[] = {
@@ -32,7 +33,8 @@ std::vector<Value> shared_state()
         {"blend source", GL_BLEND_SRC}, {"blend destination", GL_BLEND_DST},
         {"matrix mode", GL_MATRIX_MODE}, {"model-view depth", GL_MODELVIEW_STACK_DEPTH},
         {"projection depth", GL_PROJECTION_STACK_DEPTH}, {"line width", GL_LINE_WIDTH},
-        {"colour mask", GL_COLOR_WRITEMASK},
+        {"colour mask", GL_COLOR_WRITEMASK}, {"array buffer", GL_ARRAY_BUFFER_BINDING},
+        {"index buffer", GL_ELEMENT_ARRAY_BUFFER_BINDING},
         {"model-view", GL_MODELVIEW_MATRIX}, {"projection", GL_PROJECTION_MATRIX}};
     std::vector<Value> state;
     for (const auto& [name, pname] : names) {
