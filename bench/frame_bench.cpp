@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "core/Camera.h"
@@ -20,6 +21,7 @@
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "resources/Textures.h"
+#include "scenery/World.h"
 #include "shell/Sim.h"
 #include "terrain/TerrainGrid.h"
 
@@ -42,37 +44,45 @@ void real_frame()
     glFinish();
 }
 
-// The floor: clear, aim, the terrain mesh in one call with the state the terrain sets, swap.
-void floor_frame()
+// The terrain alone: clear, aim, the terrain as the frame draws it, swap.
+void terrain_frame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     camera.Aim();
-    glPushMatrix();
-    glTranslatef(0, -3.2f, 230);  // the aircraft's start on the runway
-    const GLsizei count = GLsizei(terrain.indices.size());
-    glVertexPointer(3, GL_FLOAT, 0, terrain.vertices.data());
-    glColorPointer(3, GL_FLOAT, 0, terrain.colours.data());
-    glNormalPointer(GL_FLOAT, 0, terrain.normals.data());
-    glEnable(GL_CULL_FACE);
-    const unsigned images[2] = {texture[TEXTURE_GRASS1], texture[TEXTURE_GRASS2]};
-    const float* coordinates[2] = {terrain.texCoord0.data(), terrain.texCoord1.data()};
-    for (int unit = 0; unit < 2; ++unit) {
-        glActiveTexture(GL_TEXTURE0 + unit);
-        glClientActiveTexture(GL_TEXTURE0 + unit);
-        glBindTexture(GL_TEXTURE_2D, images[unit]);
-        glTexCoordPointer(2, GL_FLOAT, 0, coordinates[unit]);
-        glEnable(GL_TEXTURE_2D);
-    }
-    glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, terrain.indices.data());
-    for (int unit = 1; unit >= 0; --unit) {
-        glActiveTexture(GL_TEXTURE0 + unit);
-        glDisable(GL_TEXTURE_2D);
-    }
-    glDisable(GL_CULL_FACE);
-    glPopMatrix();
+    draw_terrain();
     glutSwapBuffers();
     glFinish();
+}
+
+// Nothing but the clear and the swap.
+void empty_frame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glutSwapBuffers();
+    glFinish();
+}
+
+// What the driver did in one real frame, from its pipeline statistics: vertices shaded, and
+// fragments shaded per pixel of the window. Zeros where the driver keeps no statistics.
+struct Work {
+    double vertices, fragments;
+};
+
+Work work_per_frame(int width, int height)
+{
+    if (!gl_has_extension("GL_ARB_pipeline_statistics_query")) return {0, 0};
+    GLuint queries[2];
+    glGenQueries(2, queries);
+    glBeginQuery(GL_VERTEX_SHADER_INVOCATIONS_ARB, queries[0]);
+    glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, queries[1]);
+    real_frame();
+    glEndQuery(GL_VERTEX_SHADER_INVOCATIONS_ARB);
+    glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
+    GLuint64 counts[2];
+    for (int k = 0; k < 2; ++k) glGetQueryObjectui64v(queries[k], GL_QUERY_RESULT, &counts[k]);
+    glDeleteQueries(2, queries);
+    return {double(counts[0]), double(counts[1]) / (double(width) * height)};
 }
 
 // Fragments that pass the depth test in one real frame, per pixel of the window: each pass adds
@@ -95,27 +105,29 @@ double fragments_per_pixel(int width, int height)
 }
 
 struct Timing {
-    double frame_ms, floor_ms;
+    double frame_ms, terrain_ms, empty_ms;
 };
 
-// Milliseconds per frame of each kind: batches of the two alternate, and each figure is the
-// median of its batches, so that a slow moment of the machine counts little and for both alike.
+// Milliseconds per frame of each kind: batches of the three alternate, and each figure is the
+// median of its batches, so that a slow moment of the machine counts little and for all alike.
 Timing per_frame(int frames)
 {
     const int batches = 7;
     const int batch = std::max(1, frames / batches);
-    std::vector<double> real, floor;
-    for (int b = 0; b < batches; ++b) {
-        auto start = Clock::now();
-        for (int k = 0; k < batch; ++k) real_frame();
-        real.push_back(milliseconds_since(start) / batch);
-        start = Clock::now();
-        for (int k = 0; k < batch; ++k) floor_frame();
-        floor.push_back(milliseconds_since(start) / batch);
+    std::vector<double> times[3];
+    void (*const kinds[3])() = {real_frame, terrain_frame, empty_frame};
+    for (int b = 0; b < batches; ++b)
+        for (int kind = 0; kind < 3; ++kind) {
+            const auto start = Clock::now();
+            for (int k = 0; k < batch; ++k) kinds[kind]();
+            times[kind].push_back(milliseconds_since(start) / batch);
+        }
+    double median[3];
+    for (int kind = 0; kind < 3; ++kind) {
+        std::sort(times[kind].begin(), times[kind].end());
+        median[kind] = times[kind][batches / 2];
     }
-    std::sort(real.begin(), real.end());
-    std::sort(floor.begin(), floor.end());
-    return {real[batches / 2], floor[batches / 2]};
+    return {median[0], median[1], median[2]};
 }
 
 }  // namespace
@@ -157,43 +169,44 @@ int main(int argc, char** argv)
     glutShowWindow();
 
     struct Row {
-        int level;
-        size_t triangles;
-        double frame_ms, floor_ms, fragments;
+        std::string name;
+        size_t triangles, drawn;  // the level's, and those the terrain sent in the frame
+        Timing timing;
+        Work work;
+        double fragments_kept;
+    };
+    // One row for the scene as it stands.
+    auto measure = [&](std::string name) {
+        for (int k = 0; k < 10; ++k) real_frame(), terrain_frame();  // first use of everything
+        const Timing timing = per_frame(frames);
+        const Work work = work_per_frame(width, height);
+        const size_t drawn = terrain.drawn_indices / 3;
+        return Row{name, terrain.indices.size() / 3, drawn, timing, work,
+                   fragments_per_pixel(width, height)};
     };
     std::vector<Row> rows;
     for (int lod = 0; lod <= 3; ++lod) {
         level = lod;
         terrain.update_current(lod);
-        for (int k = 0; k < 10; ++k) {  // warm-up: first use of textures and arrays
-            real_frame();
-            floor_frame();
-        }
-        const Timing timing = per_frame(frames);
-        rows.push_back({lod, terrain.indices.size() / 3, timing.frame_ms, timing.floor_ms,
-                        fragments_per_pixel(width, height)});
+        rows.push_back(measure(std::to_string(lod)));
     }
-
     // The instrument overlay's share, over the start level's scene.
-    level = 1;
-    terrain.update_current(level);
+    terrain.update_current(level = 1);
     ui_enable = 1;
-    for (int k = 0; k < 10; ++k) real_frame();
-    const Timing overlay = per_frame(frames);
-    const double overlay_fragments = fragments_per_pixel(width, height);
+    rows.push_back(measure("1 with the overlay"));
     ui_enable = 0;
 
     std::printf("\nStart-up without the clock-rate wait: %.1f ms (window %.1f ms, init %.1f ms, of "
                 "which terrain generation and meshes %.1f ms)\n",
                 startup_ms, startup_ms - init_ms, init_ms, generation_ms);
-    std::printf("%d frames per figure, %dx%d\n", frames, width, height);
-    std::printf("| level | triangles | frame ms | floor ms | frame / floor | fragments per pixel |\n");
-    std::printf("|---|---|---|---|---|---|\n");
+    std::printf("%d frames per figure, %dx%d; an empty frame (clear and swap) takes %.3f ms\n",
+                frames, width, height, rows[0].timing.empty_ms);
+    std::printf("| level | triangles | drawn | frame ms | terrain-only frame ms | vertices shaded "
+                "| fragments shaded per pixel | fragments kept per pixel |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
     for (const Row& row : rows)
-        std::printf("| %d | %zu | %.3f | %.3f | %.2f | %.2f |\n", row.level, row.triangles,
-                    row.frame_ms, row.floor_ms, row.frame_ms / row.floor_ms, row.fragments);
-    std::printf("| 1 with the overlay | %zu | %.3f | %.3f | %.2f | %.2f |\n", rows[1].triangles,
-                overlay.frame_ms, overlay.floor_ms, overlay.frame_ms / overlay.floor_ms,
-                overlay_fragments);
+        std::printf("| %s | %zu | %zu | %.3f | %.3f | %.0f | %.2f | %.2f |\n", row.name.c_str(),
+                    row.triangles, row.drawn, row.timing.frame_ms, row.timing.terrain_ms,
+                    row.work.vertices, row.work.fragments, row.fragments_kept);
     return 0;
 }
