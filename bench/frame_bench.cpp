@@ -1,7 +1,7 @@
-// Frame time of the simulator at each terrain level, against a floor: the same level's mesh
-// alone, in one glDrawElements with the same GL state, cleared and swapped like a frame.
-// Also the fragments drawn per pixel (overdraw), the frame with the instrument overlay, and the
-// start-up time without the one-second clock-rate measurement.
+// Frame time of the simulator at each terrain level, against a frame of the terrain alone and an
+// empty one (clear and swap); the terrain triangles sent, and from the driver's statistics the
+// vertices and fragments shaded; the fragments kept per pixel (overdraw); the frame with the
+// instrument overlay; and the start-up time without the one-second clock-rate measurement.
 //
 //   bench/frame_bench.sh [frames] [width height]   (build/bench/frame_bench under Xvfb)
 //

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Frame time against the terrain floor and fragments per pixel at every level, and the start-up
-# time, under Xvfb with Mesa's llvmpipe, in a 640x480 window or one of the given size (up to the
+# Frame time at every level against a frame of the terrain alone, the terrain sent, vertices and
+# fragments shaded and kept, and the start-up time,
 # screen's 1280x1024). Build first with ./run.sh or ./test.sh.
 #
 #   bench/frame_bench.sh [frames] [width height]
