@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Frame time at every level against a frame of the terrain alone, the terrain sent, vertices and
-# fragments shaded and kept, and the start-up time,
-# screen's 1280x1024). Build first with ./run.sh or ./test.sh.
+# fragments shaded and kept, and the start-up time, under Xvfb with Mesa's llvmpipe, in a 640x480
+# window or one of the given size (up to the screen's 1280x1024). Build first with ./run.sh or ./test.sh.
 #
 #   bench/frame_bench.sh [frames] [width height]
 set -euo pipefail
