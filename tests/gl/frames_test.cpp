@@ -160,31 +160,34 @@ const View views[] = {
 
 TEST_F(Frames, SceneryOrderKeepsThePicture)
 {
-    for (const View& view : views) {
-        reset_to_start();
-        view.options();
-        ui_idle();
-        world_x = view.at_x, world_y = view.at_y - 3.2f, world_z = view.at_z;
-        camera.Position(0, view.eye_y, 0, view.look[0], view.look[1], view.look[2], 0, 1, 0);
-        const DrawOrder order = draw_order(camera.Eye);
-        EXPECT_EQ(order.runway_depth_first, view.runway_depth_first) << view.name;
-        EXPECT_EQ(order.terrain_before_sky, view.terrain_before_sky) << view.name;
-        Frame pictures[2];
-        for (int sparing = 0; sparing < 2; ++sparing)
-            for (int pass = 0; pass < 2; ++pass) {  // the second sees what the first left
-                terrain.cull_patches = sparing;
-                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-                glLoadIdentity();
-                camera.Aim();
-                if (sparing)
-                    draw_scenery(camera.Eye);
-                else
-                    draw_sky(), draw_sun(), draw_world();
-                pictures[sparing] = read_back();
-            }
-        EXPECT_TRUE(pictures[0].rgb == pictures[1].rgb) << view.name;
-        EXPECT_NO_GL_ERROR() << view.name;
-    }
+    // In the window's depth buffer and in a 16-bit one, where the terrain cannot go first.
+    for (bool shallow : {false, true})
+        for (const View& view : views) {
+            reset_to_start();
+            OffScreen off_screen(shallow ? GL_DEPTH_COMPONENT16 : GL_DEPTH_COMPONENT24);
+            view.options();
+            ui_idle();
+            world_x = view.at_x, world_y = view.at_y - 3.2f, world_z = view.at_z;
+            camera.Position(0, view.eye_y, 0, view.look[0], view.look[1], view.look[2], 0, 1, 0);
+            const DrawOrder order = draw_order(camera.Eye);
+            EXPECT_EQ(order.runway_depth_first, view.runway_depth_first) << view.name;
+            EXPECT_EQ(order.terrain_before_sky, view.terrain_before_sky && !shallow) << view.name;
+            Frame pictures[2];
+            for (int sparing = 0; sparing < 2; ++sparing)
+                for (int pass = 0; pass < 2; ++pass) {  // the second sees what the first left
+                    terrain.cull_patches = sparing;
+                    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                    glLoadIdentity();
+                    camera.Aim();
+                    if (sparing)
+                        draw_scenery(camera.Eye);
+                    else
+                        draw_sky(), draw_sun(), draw_world();
+                    pictures[sparing] = read_back();
+                }
+            EXPECT_TRUE(pictures[0].rgb == pictures[1].rgb) << view.name << (shallow ? ", 16 bits" : "");
+            EXPECT_NO_GL_ERROR() << view.name;
+        }
 }
 
 // How much of the terrain is sent at each level: a share of it from the start, all of it seen

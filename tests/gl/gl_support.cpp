@@ -87,10 +87,32 @@ Frame read_back()
     Frame frame{640, 480, std::vector<unsigned char>(640 * 480 * 3)};
     std::vector<unsigned char> bottom_up(frame.rgb.size());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    glReadBuffer(gl_int(GL_DRAW_FRAMEBUFFER_BINDING) ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
     for (int y = 0; y < 480; ++y) std::copy_n(&bottom_up[(479 - y) * 640 * 3], 640 * 3, &frame.rgb[y * 640 * 3]);
     return frame;
+}
+
+OffScreen::OffScreen(GLenum depth_format)
+{
+    glGenFramebuffers(1, &framebuffer);
+    glGenRenderbuffers(2, buffers);
+    const GLenum formats[2] = {GL_RGBA8, depth_format};
+    const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_DEPTH_ATTACHMENT};
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    for (int k = 0; k < 2; ++k) {
+        glBindRenderbuffer(GL_RENDERBUFFER, buffers[k]);
+        glRenderbufferStorage(GL_RENDERBUFFER, formats[k], 640, 480);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachments[k], GL_RENDERBUFFER, buffers[k]);
+    }
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
+}
+
+OffScreen::~OffScreen()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(2, buffers);
 }
 
 GLint gl_int(GLenum pname)

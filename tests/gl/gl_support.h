@@ -27,8 +27,17 @@ protected:
 // keep it in the back buffer across the swap).
 Frame draw_frames();
 
-// The back buffer's pixels, rows top to bottom.
+// The back buffer's pixels, rows top to bottom; those of the framebuffer drawn into while one
+// is bound.
 Frame read_back();
+
+// While it lives, drawing goes to a 640 by 480 framebuffer with a depth buffer of this format
+// instead of the window's.
+struct OffScreen {
+    GLuint framebuffer = 0, buffers[2] = {0, 0};
+    explicit OffScreen(GLenum depth_format);
+    ~OffScreen();
+};
 
 GLint gl_int(GLenum pname);
 
