@@ -118,12 +118,20 @@ int main(int argc, char** argv)
         world_x = float(uniform(-reach, reach));
         world_z = float(uniform(-reach, reach));
         world_y = float(near_airfield ? uniform(0, 300) : uniform(0, 9000));
-        // An eye within 200 of the aircraft, looking anywhere from the sky to straight down.
-        const double eye[3] = {uniform(-200, 200), uniform(-3, 200), uniform(-200, 200)};
-        const double yaw = uniform(0, 6.2832), pitch = uniform(-1.55, 1.2);
-        camera.Position(eye[0], eye[1], eye[2], eye[0] + std::cos(pitch) * std::sin(yaw),
-                        eye[1] + std::sin(pitch), eye[2] + std::cos(pitch) * std::cos(yaw), 0,
-                        1, 0);
+        // One view in six from the tower at the aircraft, as the tower view has it; the others
+        // from an eye within 200 of the aircraft, looking anywhere from the sky to straight down.
+        if (random() % 6 == 0) {
+            tower_view = 1;
+            ui_idle();  // places the tower camera
+            camera.Position(tower.Eye[0], tower.Eye[1], tower.Eye[2], 0, 0, 0, 0, 1, 0);
+            tower_view = 0;
+        } else {
+            const double eye[3] = {uniform(-200, 200), uniform(-3, 200), uniform(-200, 200)};
+            const double yaw = uniform(0, 6.2832), pitch = uniform(-1.55, 1.2);
+            camera.Position(eye[0], eye[1], eye[2], eye[0] + std::cos(pitch) * std::sin(yaw),
+                            eye[1] + std::sin(pitch), eye[2] + std::cos(pitch) * std::cos(yaw),
+                            0, 1, 0);
+        }
         const DrawOrder order = draw_order(camera.Eye);
         sky_after += order.terrain_before_sky, runway_first += order.runway_depth_first;
 
@@ -137,9 +145,10 @@ int main(int argc, char** argv)
         if (differing) {
             ++differing_views;
             std::printf("view %d differs in %d pixels: level %d, aircraft %.0f %.0f %.0f, eye %.1f "
-                        "%.1f %.1f, yaw %.3f, pitch %.3f, wire %d, orders %d %d\n",
-                        view, differing, lod, world_x, world_y, world_z, eye[0], eye[1], eye[2],
-                        yaw, pitch, wire_frame, order.runway_depth_first,
+                        "%.1f %.1f looking at %.1f %.1f %.1f, wire %d, orders %d %d\n",
+                        view, differing, lod, world_x, world_y, world_z, camera.Eye[0],
+                        camera.Eye[1], camera.Eye[2], camera.At[0], camera.At[1],
+                        camera.At[2], wire_frame, order.runway_depth_first,
                         order.terrain_before_sky);
         }
         worst = std::max(worst, differing);
