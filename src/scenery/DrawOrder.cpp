@@ -12,12 +12,13 @@
 // - Terrain first: with the eye and the whole terrain inside the dome, every terrain fragment
 //   lies in front of the dome, so the sky drawn after it fails exactly where the terrain covered
 //   it before. That needs a depth buffer fine enough to keep them apart far from the eye: with
-//   16 bits, distant mountains and the dome share depths and the blended sky would pass. The sun blends with the sky only: from below its level, nothing lies behind it.
+//   16 bits, distant mountains and the dome share depths and the blended sky would pass. The
+//   sun blends with the sky only: from below its level, nothing lies behind it.
 // - Runway depths first: ground behind the runway now fails where the runway later covered it
 //   with an opaque colour, on the same depths, so that the same fragments pass from the runway
 //   on, at any depth precision: in either order the runway shows exactly where its depth is no
-//   farther than the ground's. Only a blended surface drawn in front of the runway before it would see the difference,
-//   as the colour behind it: the sky, the sun, the tower's glass cab and the parked aircraft's
+//   farther than the ground's. Only a blended surface drawn in front of the runway before it
+//   would see the difference, as the colour behind it: the sky, the sun, the tower's glass cab and the parked aircraft's
 //   canopies, each ruled out below along the line of sight through each pixel's centre. Outlines
 //   do not keep to those lines (a line lights the pixels it passes near), and there is no fill
 //   under an outlined runway to spare, so wire-frame mode draws its depths in their usual place.
@@ -111,7 +112,8 @@ DrawOrder draw_order(const double eye[3])
     glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
 
     DrawOrder order;
-    order.terrain_before_sky = depth_bits >= depth_bits_for_terrain_first && eye_in_dome && eye_below_sun && inside_dome(ground, to_aircraft) &&
+    order.terrain_before_sky = depth_bits >= depth_bits_for_terrain_first && eye_in_dome &&
+                               eye_below_sun && inside_dome(ground, to_aircraft) &&
                                ground.hi[1] + to_aircraft[1] < sun_level;
     order.runway_depth_first =
         surface == GL_POLYGON && eye_in_dome && eye_below_sun &&

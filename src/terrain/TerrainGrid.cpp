@@ -240,8 +240,8 @@ static void fill_mesh_buffers(TerrainGrid& g, const MeshLayout& at)
         {at.vertices, &g.vertices},   {at.colours, &g.colours},     {at.normals, &g.normals},
         {at.texCoord0, &g.texCoord0}, {at.texCoord1, &g.texCoord1}};
     for (const auto& [offset, array] : parts)
-        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(array->size() * sizeof(float)),
-                        array->data());
+        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset),
+                        GLsizeiptr(array->size() * sizeof(float)), array->data());
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g.mesh_buffers[1]);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(g.indices.size() * sizeof(unsigned)),
                  g.indices.data(), GL_STATIC_DRAW);
@@ -256,8 +256,9 @@ static void view_to_clip(double clip[16])
     glGetDoublev(GL_MODELVIEW_MATRIX, model_view);
     for (int c = 0; c < 4; ++c)
         for (int r = 0; r < 4; ++r) {
-            clip[c * 4 + r] = 0;
-            for (int k = 0; k < 4; ++k) clip[c * 4 + r] += projection[k * 4 + r] * model_view[c * 4 + k];
+            double sum = 0;
+            for (int k = 0; k < 4; ++k) sum += projection[k * 4 + r] * model_view[c * 4 + k];
+            clip[c * 4 + r] = sum;
         }
 }
 
@@ -302,7 +303,8 @@ void TerrainGrid::display_terrain()
         glEnable(GL_TEXTURE_2D);
     }
 
-    // The runs of the patches in view, or the whole mesh in one.
+    // The runs of the patches in view, or the whole mesh in one; kept from frame to frame so
+    // that drawing allocates nothing.
     static std::vector<int> first, count;
     if (cull_patches && patches.cells) {
         double clip[16];

@@ -185,7 +185,7 @@ TEST_F(Frames, SceneryOrderKeepsThePicture)
                         draw_sky(), draw_sun(), draw_world();
                     pictures[sparing] = read_back();
                 }
-            EXPECT_TRUE(pictures[0].rgb == pictures[1].rgb) << view.name << (shallow ? ", 16 bits" : "");
+            EXPECT_TRUE(pictures[0].rgb == pictures[1].rgb) << view.name << ", shallow " << shallow;
             EXPECT_NO_GL_ERROR() << view.name;
         }
 }
