@@ -18,6 +18,7 @@
 #include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/GL.h"
+#include "platform/Memory.h"
 #include "platform/Quit.h"
 #include "platform/Screenshot.h"
 #include "platform/Sound.h"
@@ -105,6 +106,7 @@ void idle()
     // The engine runs while the throttle is open and the aircraft whole, and the world moves.
     set_engine_sound(paused || explo_enable ? 0 : throttle / 1005.0f);
     end_pass(t.TimeCur, t.TimerFreq);
+    return_freed_memory(t.TimeCur, t.TimerFreq);
     glutPostRedisplay();
 }
 
