@@ -160,7 +160,7 @@ const View views[] = {
 
 TEST_F(Frames, SceneryOrderKeepsThePicture)
 {
-    // In the window's depth buffer and in a 16-bit one, where the terrain cannot go first.
+    // Drawn off screen with 24 bits of depth, and with 16, where the terrain cannot go first.
     for (bool shallow : {false, true})
         for (const View& view : views) {
             reset_to_start();
