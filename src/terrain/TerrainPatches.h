@@ -24,7 +24,8 @@ public:
     bool may_show(int patch, const double clip[16]) const;
 
     // The index runs to draw for the view `clip`: every cell of every patch that may show, in
-    // the mesh's order, adjacent cells joined into one run. Without patches, the whole mesh.
+    // the mesh's order, adjacent cells joined into one run. Without patches, none: the caller
+    // then draws the whole mesh.
     void visible_runs(const double clip[16], std::vector<int>& first,
                       std::vector<int>& count) const;
 };
