@@ -14,12 +14,16 @@
 #include <map>
 #include <string>
 
+#include "platform/ReadFile.h"
+
 void (*play_sound)(const char* file) = mixer_play;
 
 namespace {
 
 // Every sound shares this channel, so a new request cuts off the one before.
 const int sound_channel = 0;
+// Half a minute of CD-quality sound: far more than a sound effect needs.
+constexpr size_t longest_sound = 8 << 20;
 
 bool audio_open = false;
 int channel_volume = -1;  // per cent, as last set; -1 when not set since the device opened
@@ -199,7 +203,14 @@ void mixer_play(const char* file)
     if (!audio_open) return;
     auto found = chunks.find(file);
     if (found == chunks.end()) {
-        Mix_Chunk* chunk = Mix_LoadWAV(file);
+        // Read first, without blocking and within bounds: a FIFO or a huge file in the sound's
+        // place must not hold up the flight.
+        std::string bytes, why;
+        Mix_Chunk* chunk = nullptr;
+        if (read_file(file, longest_sound, bytes, why) == FileState::Read)
+            chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+        else
+            Mix_SetError("%s", why.c_str());
         if (!chunk) std::fprintf(stderr, "Cannot play %s: %s\n", file, Mix_GetError());
         found = chunks.emplace(file, chunk).first;
     }

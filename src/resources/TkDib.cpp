@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Message.h"
+#include "platform/ReadFile.h"
 #include "resources/DibConvert.h"
 
 namespace {
@@ -14,11 +15,11 @@ namespace {
 const char* const OUT_OF_MEMORY = "Out of memory.";
 const char* const UNKNOWN_FORMAT = "Unknown DIB file format.";
 const char* const CONVERSION_ERROR = "Image file conversion error.";
-const char* const TOO_LARGE = "Image larger than 16384 pixels on a side.";
+const char* const TOO_LARGE = "Image larger than 4096 pixels on a side.";
 
-// No texture the program makes can be larger, and a few bytes of run-length data could
-// otherwise claim gigabytes.
-constexpr int64_t LARGEST_SIDE = 16384;
+// A side no texture here needs (the game's are 256): a few bytes of run-length data could
+// otherwise claim gigabytes. At this size one image costs start-up under a hundred megabytes.
+constexpr int64_t LARGEST_SIDE = 4096;
 
 constexpr size_t FILE_HEADER_SIZE = 14;
 
@@ -32,18 +33,13 @@ AUX_RGBImageRec* refuse(const char* message)
     return nullptr;
 }
 
-// The whole file, or false when it cannot be read or is empty (an empty file cannot be mapped).
-bool read_file(const char* name, std::vector<unsigned char>& bytes)
+// The whole file, or false when it cannot be read, is no regular file, is longer than the
+// largest bitmap with room to spare, or is empty (an empty file cannot be mapped).
+bool read_whole_file(const std::string& name, std::string& bytes)
 {
-    FILE* file = std::fopen(name, "rb");
-    if (!file) return false;
-    unsigned char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    const bool failed = std::ferror(file);
-    std::fclose(file);
-    return !failed && !bytes.empty();
+    constexpr size_t largest = size_t(LARGEST_SIDE) * LARGEST_SIDE * 4 + (1 << 20);
+    std::string why;
+    return read_file(name, largest, bytes, why) == FileState::Read && !bytes.empty();
 }
 
 }  // namespace
@@ -77,14 +73,15 @@ AUX_RGBImageRec* tkDIBImageLoadAW(const char* fileName, bool bUnicode)
         name = fileName;
     }
 
-    std::vector<unsigned char> bytes;
-    if (name.empty() || !read_file(name.c_str(), bytes)) {
+    std::string bytes;
+    if (name.empty() || !read_whole_file(name, bytes)) {
         std::vector<char> message(name.size() + 32);
         std::snprintf(message.data(), message.size(), "Failed to open DIB file %s.\n", name.c_str());
         show_message(message.data());
         return nullptr;
     }
-    return dib_image_from_memory(bytes.data(), bytes.size());
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    return dib_image_from_memory(data, bytes.size());
 }
 
 AUX_RGBImageRec* dib_image_from_memory(const unsigned char* bytes, size_t size)

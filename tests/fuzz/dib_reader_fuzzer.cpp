@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (messages != 0) fail("a decoded bitmap reports no error");
     if (image->sizeX <= 0 || image->sizeY <= 0) fail("a decoded bitmap has pixels");
     if (!image->data) fail("a decoded bitmap has pixel data");
-    if (image->sizeX > 16384 || image->sizeY > 16384) fail("at most 16384 pixels on a side");
+    if (image->sizeX > 4096 || image->sizeY > 4096) fail("at most 4096 pixels on a side");
 
     // All sizeX * sizeY * 3 bytes belong to the block. Asked of AddressSanitizer's shadow memory
     // rather than by reading them: a tiny run-length file may describe a picture of 768 MiB.

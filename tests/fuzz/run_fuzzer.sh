@@ -3,7 +3,7 @@
 #   run_fuzzer.sh FUZZER OUT_DIR [LIBFUZZER_OPTION...] -- SEED_DIR...
 # New inputs go to OUT_DIR/fuzz-work, emptied first; crash files to OUT_DIR/artifacts. Seed
 # directories that do not exist (yet) are left out. The exit status is the fuzzer's.
-# A tiny run-length file may decode into a picture of up to 768 MiB (16384 pixels on a side, the
+# A tiny run-length file may decode into a picture of up to 48 MiB (4096 pixels on a side, the
 # reader's limit), which AddressSanitizer takes a while to map and unmap: hence the memory limits
 # and the long per-input timeout.
 set -euo pipefail

@@ -26,7 +26,7 @@ using Strings = std::vector<std::string>;
 const fs::path bitmaps = fs::path(KESTRIX_TEST_DATA) / "bitmaps";
 const std::string unknown_format = "Unknown DIB file format.";
 const std::string conversion_error = "Image file conversion error.";
-const std::string too_large = "Image larger than 16384 pixels on a side.";
+const std::string too_large = "Image larger than 4096 pixels on a side.";
 
 // What show_message is given while a Messages lives.
 Strings* captured = nullptr;
