@@ -1,7 +1,13 @@
 #include "platform/DataDir.h"
 
+#include <unistd.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
+
+#include "platform/ReadFile.h"
 
 namespace fs = std::filesystem;
 
@@ -14,9 +20,12 @@ const char* const data_files[] = {
     "Explo.bmp",   "Grass2.bmp", "Plane.bmp", "Sun.bmp",   "Font.bmp",  "Explo.wav",
 };
 
+// The path of the data file `name` in `dir`.
+std::string data_dir_file(const std::string& dir, const char* name) { return dir + "/" + name; }
+
 }  // namespace
 
-std::string data_file(const char* name) { return data_dir + "/" + name; }
+std::string data_file(const char* name) { return data_dir_file(data_dir, name); }
 
 std::vector<std::string> data_candidates(const std::string& chosen, const std::string& executable,
                                          const std::string& installed_from_bin)
@@ -32,28 +41,46 @@ std::vector<std::string> data_candidates(const std::string& chosen, const std::s
     return dirs;
 }
 
-bool has_data_files(const std::string& dir)
+std::vector<std::string> unusable_data_files(const std::string& dir)
 {
-    std::error_code error;
-    for (const char* name : data_files)
-        if (!fs::is_regular_file(fs::path(dir) / name, error)) return false;
-    return true;
+    std::vector<std::string> unusable;
+    for (const char* name : data_files) {
+        FileState state;
+        std::string why;
+        const int fd = open_to_read(data_dir_file(dir, name), SIZE_MAX, state, why);
+        if (fd >= 0)
+            close(fd);
+        else
+            unusable.push_back(std::string(name) + " (" + why + ")");
+    }
+    return unusable;
 }
 
 bool find_data_dir(const std::vector<std::string>& candidates)
 {
-    std::string looked_in;
+    std::string looked_in, best;
+    std::vector<std::string> best_unusable(std::size(data_files));
     for (const std::string& dir : candidates) {
-        if (has_data_files(dir)) {
+        const std::vector<std::string> unusable = unusable_data_files(dir);
+        if (unusable.empty()) {
             data_dir = dir;
             return true;
         }
+        if (unusable.size() < best_unusable.size()) best = dir, best_unusable = unusable;
         looked_in += (looked_in.empty() ? "" : ", ") + dir;
     }
-    std::fprintf(stderr,
-                 "No game data (images and sounds) found in %s: the program runs without them\n",
-                 looked_in.c_str());
-    return false;
+    if (best.empty()) {
+        std::fprintf(stderr, "No game data (images and sounds) found in %s: the program runs "
+                             "without them\n", looked_in.c_str());
+        return false;
+    }
+    // Where no place holds it all, the place with the most: one bad file costs only itself.
+    data_dir = best;
+    std::string named;
+    for (const std::string& file : best_unusable) named += (named.empty() ? "" : ", ") + file;
+    std::fprintf(stderr, "Game data in %s that cannot be used, the program runs without it: %s\n",
+                 best.c_str(), named.c_str());
+    return true;
 }
 
 std::string executable_path()

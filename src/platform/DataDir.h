@@ -19,12 +19,15 @@ std::string data_file(const char* name);
 std::vector<std::string> data_candidates(const std::string& chosen, const std::string& executable,
                                          const std::string& installed_from_bin);
 
-// Whether `dir` holds every data file.
-bool has_data_files(const std::string& dir);
+// The data files that `dir` lacks or holds as something it cannot use (a directory, a FIFO, a
+// file it may not read), each with why: "Sky.bmp (a directory, not a regular file)".
+std::vector<std::string> unusable_data_files(const std::string& dir);
 
-// Sets data_dir to the first candidate that holds every data file and returns true. When none
-// does, writes one line on stderr naming the places looked in, leaves data_dir as it is and
-// returns false: the program then runs untextured and silent.
+// Sets data_dir to the first candidate that holds every data file and returns true. Where none
+// does, it takes the first of those that hold the most, with one line on stderr naming each
+// file it cannot use there, and returns true. Where none holds any, writes one line on stderr
+// naming the places looked in, leaves data_dir as it is and returns false: the program then
+// runs untextured and silent.
 bool find_data_dir(const std::vector<std::string>& candidates);
 
 // The running program's own file (from /proc/self/exe), or "" when it cannot be read.

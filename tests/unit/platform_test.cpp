@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -98,7 +99,8 @@ TEST(Message, WithoutADisplayALineOnStderr)
 }
 
 // The data is read from the first place that holds every data file; the installed place is
-// found from the program's own directory. With none, one line names every place looked in.
+// found from the program's own directory. Where none holds all, the place that holds the most
+// is taken, and one line names what is wrong there; with none, one line names every place.
 TEST(DataDir, FirstPlaceWithEveryFile)
 {
     EXPECT_EQ(data_candidates("", "/opt/k/bin/kestrix", "../share/kestrix/Data"),
@@ -113,19 +115,26 @@ TEST(DataDir, FirstPlaceWithEveryFile)
     fs::copy(KESTRIX_ROOT "/Data", scratch / "full");
     fs::copy(KESTRIX_ROOT "/Data", scratch / "partial");
     fs::remove(scratch / "partial/Font.bmp");
+    fs::remove(scratch / "partial/Sky.bmp"), mkfifo((scratch / "partial/Sky.bmp").c_str(), 0600);
     const std::string full = (scratch / "full").string(), partial = (scratch / "partial").string();
-
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(find_data_dir({partial, full, "Data"}));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(data_file("Sky.bmp"), full + "/Sky.bmp");
-
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(find_data_dir({partial, "/nowhere"}));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "No game data (images and sounds) found in " + partial + ", /nowhere: the program "
-              "runs without them\n");
-    EXPECT_EQ(data_dir, full) << "left as it was";
+    const struct {
+        std::vector<std::string> candidates;
+        bool found;
+        std::string chosen, said;
+    } searches[] = {
+        {{partial, full, "Data"}, true, full, ""},
+        {{"/nowhere", partial, "Data"}, true, partial, "Game data in " + partial + " that cannot "
+         "be used, the program runs without it: Sky.bmp (a pipe or FIFO, not a regular file), "
+         "Font.bmp (No such file or directory)\n"},
+        {{"/nowhere", "/none"}, false, partial, "No game data (images and sounds) found in "
+         "/nowhere, /none: the program runs without them\n"},
+    };
+    for (const auto& search : searches) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(find_data_dir(search.candidates), search.found);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), search.said);
+        EXPECT_EQ(data_file("Sky.bmp"), search.chosen + "/Sky.bmp") << "none found: as it was";
+    }
     data_dir = "Data";
     fs::remove_all(scratch);
 }
