@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "cockpit/Options.h"
 #include "core/Timer.h"
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
             return 2;
         }
-        start_replay(recording, path, line.timedemo);
+        start_replay(std::move(recording), path, line.timedemo);
         if (line.level_given) level = line.level;  // the terrain's level only changes the picture
     }
     if (!line.record.empty() && !start_recording(line.record, error)) {

@@ -1,15 +1,19 @@
 #include "shell/RecordingFormat.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "platform/GL.h"
+#include "platform/ReadFile.h"
 
 const char* const pad_names[pad_controls] = {"aileron", "elevator", "rudder", "throttle"};
 const char* const option_names[option_flags] = {"fog",      "wireframe", "texture",
@@ -87,6 +91,18 @@ bool split(const std::string& line, std::vector<std::string>& words)
     return true;
 }
 
+// "" when `step` lies within what a recording with r's state lines can reach, else what is
+// wrong: each state line accounts for the steps since the one before it.
+std::string beyond_reach(int64_t step, const Recording& r)
+{
+    const int64_t reach =
+        std::min<int64_t>(INT32_MAX, state_line_steps * int64_t(r.checks.size() + 1) +
+                                         steps_past_state_lines);
+    if (step <= reach) return "";
+    return "step " + std::to_string(step) + " is too far: at most " + std::to_string(reach) +
+           " after " + std::to_string(r.checks.size()) + " state lines";
+}
+
 // Reads one line of the body into `r`; "" when it is sound, else what is wrong with it.
 std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_step, bool& ended,
                             Recording& r)
@@ -95,12 +111,14 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
         int64_t steps = 0;
         if (w.size() != 2) return "an end line holds the number of steps alone";
         if (!to_count(w[1], 12, steps) || steps < last_step) return "bad number of steps";
+        if (const std::string wrong = beyond_reach(steps, r); !wrong.empty()) return wrong;
         r.steps = steps;
         ended = true;
         return "";
     }
     int64_t step = 0;
     if (!to_count(w[0], 12, step) || step < 1) return "'" + w[0] + "' is no step number";
+    if (const std::string wrong = beyond_reach(step, r); !wrong.empty()) return wrong;
     if (step < last_step)
         return "step " + std::to_string(step) + " comes after step " + std::to_string(last_step);
     if (w.size() < 2) return "the line is cut short";
@@ -140,7 +158,9 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
     } else if (kind == "reset") {
         input = {Input::Reset};
     } else {  // state
-        if (step % 60 != 0) return "a state line at step " + w[0] + ", not a multiple of 60";
+        if (step % state_line_steps != 0)
+            return "a state line at step " + w[0] + ", not a multiple of " +
+                   std::to_string(state_line_steps);
         for (size_t i = 0; i < figure_count; ++i) {
             float value = 0;
             if (w[2 + 2 * i] != figure_names[i] || !to_number(w[3 + 2 * i], value))
@@ -160,7 +180,7 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
         last_step = step;
         return "";
     }
-    r.inputs.push_back({step, input});
+    r.inputs.push_back({int32_t(step), input});
     last_step = step;
     return "";
 }
@@ -227,67 +247,88 @@ bool flies(const Input& input)
     return input.kind != Input::Option;
 }
 
-bool parse_recording(const std::string& text, const std::string& name, Recording& recording,
-                     std::string& error)
+bool RecordingReader::take(const char* bytes, size_t size)
 {
-    Recording r;
-    int line_number = 0, header_lines = 4;
-    int64_t last_step = 0;
-    bool ended = false;
-    std::vector<std::string> words;
-    auto fail = [&](int line, const std::string& what) {
-        error = name + ":" + std::to_string(line) + ": " + what;
-        return false;
-    };
-    for (size_t at = 0; at < text.size();) {
-        const size_t newline = text.find('\n', at);
-        if (newline == std::string::npos) break;  // cut off while it was written
-        ++line_number;
-        const std::string line = text.substr(at, newline - at);
-        at = newline + 1;
+    for (size_t at = 0; at < size && error.empty();) {
+        const void* found = std::memchr(bytes + at, '\n', size - at);
+        const size_t end = found ? size_t(static_cast<const char*>(found) - bytes) : size;
+        const size_t room = longest_line + 1 - std::min(line.size(), longest_line + 1);
+        line.append(bytes + at, std::min(end - at, room));
+        at = end + 1;
+        if (found) take_line();
+    }
+    return error.empty();
+}
+
+void RecordingReader::take_line()
+{
+    ++line_number;
+    const auto wrong = [this]() -> std::string {
         if (line.size() > longest_line)
-            return fail(line_number, "longer than " + std::to_string(longest_line) + " bytes");
+            return "longer than " + std::to_string(longest_line) + " bytes";
         for (unsigned char c : line)
             if (c < 32 || c > 126) {
                 char what[48];
                 std::snprintf(what, sizeof what, "not text (byte 0x%02x)", c);
-                return fail(line_number, what);
+                return what;
             }
-        if (ended) return fail(line_number, "more lines after the end line");
-        if (!split(line, words))
-            return fail(line_number, "an empty word (a blank at an end or two together)");
-        const std::string wrong = line_number <= header_lines
-                                      ? parse_header_line(line_number, words, r, header_lines)
-                                      : parse_body_line(words, last_step, ended, r);
-        if (!wrong.empty()) return fail(line_number, wrong);
-    }
-    if (line_number < header_lines) return fail(line_number + 1, "the header is incomplete");
-    if (!ended) r.steps = last_step;
-    recording = std::move(r);
+        if (ended) return "more lines after the end line";
+        if (!split(line, words)) return "an empty word (a blank at an end or two together)";
+        return line_number <= header_lines
+                   ? parse_header_line(line_number, words, recording, header_lines)
+                   : parse_body_line(words, last_step, ended, recording);
+    }();
+    if (!wrong.empty()) error = name + ":" + std::to_string(line_number) + ": " + wrong;
+    line.clear();
+}
+
+bool RecordingReader::finish(Recording& out)
+{
+    if (error.empty() && line_number < header_lines)
+        error = name + ":" + std::to_string(line_number + 1) + ": the header is incomplete";
+    if (!error.empty()) return false;
+    if (!ended) recording.steps = last_step;
+    out = std::move(recording);
     return true;
+}
+
+bool parse_recording(const std::string& text, const std::string& name, Recording& recording,
+                     std::string& error)
+{
+    RecordingReader reader(name);
+    reader.take(text.data(), text.size());
+    const bool read = reader.finish(recording);
+    error = reader.error;
+    return read;
 }
 
 bool read_recording(const std::string& path, Recording& recording, std::string& error)
 {
-    constexpr std::streamoff largest = 256 << 20;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = path + ": " + std::strerror(errno);
+    FileState state;
+    std::string why;
+    const int fd = open_to_read(path, longest_recording, state, why);
+    RecordingReader reader(path);
+    char buffer[65536];
+    size_t total = 0;
+    while (fd >= 0 && why.empty() && reader.error.empty()) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n < 0) why = std::strerror(errno);
+            break;
+        }
+        total += size_t(n);
+        if (total > longest_recording) why = "longer than " + size_text(longest_recording);
+        reader.take(buffer, size_t(n));
+    }
+    if (fd >= 0) close(fd);
+    if (!why.empty()) {
+        error = path + ": " + why;
         return false;
     }
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    file.seekg(0);
-    if (size < 0 || size > largest) {
-        error = path + ": not a readable file of at most 256 MiB";
-        return false;
-    }
-    std::string text(size_t(size), '\0');
-    if (!file.read(text.data(), size)) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    return parse_recording(text, path, recording, error);
+    const bool read = reader.finish(recording);
+    error = reader.error;
+    return read;
 }
 
 std::string header_text(const std::string& program, int level, const int options[option_flags],
@@ -345,4 +386,20 @@ std::string state_line(int64_t step, const StateFigures& f, uint64_t checksum)
     return text.str();
 }
 
-std::string end_line(int64_t steps) { return "end " + std::to_string(steps) + "\n"; }
+size_t end_line(int64_t steps, char (&line)[end_line_size])
+{
+    char digits[20];
+    size_t count = 0, at = 0;
+    do digits[count++] = char('0' + steps % 10);
+    while ((steps /= 10) > 0);
+    for (const char c : {'e', 'n', 'd', ' '}) line[at++] = c;
+    while (count > 0) line[at++] = digits[--count];
+    line[at++] = '\n';
+    return at;
+}
+
+std::string end_line(int64_t steps)
+{
+    char line[end_line_size];
+    return std::string(line, end_line(steps, line));
+}

@@ -4,15 +4,22 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
-// One input to the world, as the player gave it.
+#include "core/StepClock.h"
+
+// One input to the world, as the player gave it. Eight bytes: a long recording holds many.
 struct Input {
-    enum Kind { Key, Special, Pad, Option, Reset };
+    enum Kind : uint8_t { Key, Special, Pad, Option, Reset };
     Kind kind = Key;
-    int code = 0;     // the character, the GLUT key code, the PadControl or the OptionFlag
-    float value = 0;  // a pad control's new setting; an option's 0 or 1
+    int16_t code = 0;  // the character, the GLUT key code, the PadControl or the OptionFlag
+    float value = 0;   // a pad control's new setting; an option's 0 or 1
+
+    Input() = default;
+    Input(Kind kind, int code = 0, float value = 0)
+        : kind(kind), code(static_cast<int16_t>(code)), value(value) {}
 };
 
 // What a gamepad's sticks and lever set.
@@ -35,7 +42,13 @@ bool flies(const Input& input);
 // Format 2 adds the flight model to the header; format 1, from before there was a choice, is
 // still read, as flown by the simple model.
 constexpr int recording_version = 2;
-constexpr size_t longest_line = 400;  // in bytes, without the newline
+constexpr size_t longest_line = 400;        // in bytes, without the newline
+constexpr size_t longest_recording = 256 << 20;  // in bytes: a longer file is not read
+// The recorder writes a state line after every step whose number is a multiple of this.
+constexpr int state_line_steps = 60;
+// How far past the steps its state lines account for a recording may reach: a minute, for
+// recordings written by hand. A longer claim (a replay or timedemo of years) is refused.
+constexpr int64_t steps_past_state_lines = 60 * steps_per_second;
 
 // A state line of the recording: the step it follows and the world's checksum after it.
 struct StateCheck {
@@ -44,7 +57,7 @@ struct StateCheck {
 };
 
 struct RecordedInput {
-    int64_t step = 0;
+    int32_t step = 0;  // 32 bits are ample (a year of steps) and keep an input in 12 bytes
     Input input;
 };
 
@@ -53,16 +66,41 @@ struct Recording {
     int level = 1;               // terrain level at the start
     int options[option_flags] = {};  // the option flags at the start
     int real_flight = 0;         // 1 when the rigid-body model flew it, 0 the kinematic one
-    std::vector<RecordedInput> inputs;
-    std::vector<StateCheck> checks;
+    // Blocks that grow without moving what they hold: reading never needs twice the room.
+    std::deque<RecordedInput> inputs;
+    std::deque<StateCheck> checks;
     int64_t steps = 0;           // steps recorded: from its end line, else the last step named
 };
 
-// Reads a recording from `text`; on failure returns false with `error` set to
-// "NAME:LINE: what is wrong". A last line without its newline was cut off and is left out.
+// Reads a recording as its bytes come, line by line, so that its text is never held whole.
+// Every line is taken as hostile: the first that is wrong stops the reading with `error` set to
+// "NAME:LINE: what is wrong".
+struct RecordingReader {
+    std::string name;   // of the file, for the messages
+    std::string error;  // "" while every line has been sound
+    Recording recording;
+    std::string line;   // the line under way, kept to one byte past the longest
+    int line_number = 0, header_lines = 4;
+    int64_t last_step = 0;
+    bool ended = false;  // the end line has been read
+
+    explicit RecordingReader(std::string name) : name(std::move(name)) {}
+    // Takes the next `size` bytes; false once a line was wrong.
+    bool take(const char* bytes, size_t size);
+    // After the last bytes: moves the recording to `out`, or returns false with `error` set when
+    // a line was wrong or the header is incomplete. A last line without its newline was cut off
+    // while it was written and is left out.
+    bool finish(Recording& out);
+
+private:
+    std::vector<std::string> words;  // of the line under way, kept to spare allocations
+    void take_line();
+};
+
+// Reads a recording from `text`.
 bool parse_recording(const std::string& text, const std::string& name, Recording& recording,
                      std::string& error);
-// Reads the whole file at `path` first, then parses it.
+// Reads the file at `path`: a regular file of at most longest_recording bytes.
 bool read_recording(const std::string& path, Recording& recording, std::string& error);
 
 // The header: format, program version, terrain level, option flags and flight model.
@@ -77,3 +115,6 @@ struct StateFigures {
 };
 std::string state_line(int64_t step, const StateFigures& figures, uint64_t checksum);
 std::string end_line(int64_t steps);
+// The same in `line`, without the heap, as a signal handler may write it: its length.
+constexpr size_t end_line_size = 32;
+size_t end_line(int64_t steps, char (&line)[end_line_size]);

@@ -72,8 +72,9 @@ TEST(RecordingFormat, WrittenAndReadBack)
     }
     ASSERT_EQ(r.checks.size(), 1u);
     EXPECT_EQ(r.checks[0].checksum, 0xfedcba9876543210u);
-    ASSERT_TRUE(parse_recording(text + end_line(500), "f", r, error)) << error;
-    EXPECT_EQ(r.steps, 500);
+    // A minute past what its state lines cover (60 steps each, here one) at most.
+    ASSERT_TRUE(parse_recording(text + end_line(3720), "f", r, error)) << error;
+    EXPECT_EQ(r.steps, 3720);
     ASSERT_TRUE(parse_recording(header + input_line(5, inputs[0]), "f", r, error)) << error;
     EXPECT_TRUE(r.real_flight == 0 && r.inputs.size() == 1);
 }
@@ -107,6 +108,8 @@ TEST(RecordingFormat, DamagedFilesAreRefused)
         {h + std::string(401, '1') + "\n", "f:5: longer than 400 bytes"},
         {h + "end 9\n10 key +\n", "f:6: more lines after the end line"},
         {h + "9 key +\nend 8\n", "f:6: bad number of steps"},
+        {h + "end 3661\n", "f:5: step 3661 is too far: at most 3660 after 0 state lines"},
+        {h + "99999999 key +\n", "f:5: step 99999999 is too far: at most 3660 after 0 state lines"},
     };
     Recording r;
     std::string error;
