@@ -9,14 +9,17 @@
 
 #include "shell/RecordingFormat.h"
 
-// Opens `path` and writes the header; false, with the reason in `error`, when it cannot. The
-// file is flushed at least once a second and closed with its end line on every way out.
+// Opens `path` and writes the header; false, with the reason in `error`, when it cannot. Every
+// line reaches the file whole as it is written, and the file is closed with its end line on
+// every way out, a signal's (Ctrl+C, SIGTERM, SIGHUP) among them, at once wherever the program
+// is. A write that fails (a full disk) or a file removed during the flight is said once on
+// stderr and ends the recording, whole up to there; the flight goes on.
 bool start_recording(const std::string& path, std::string& error);
 // Flies `recording` (read from `name`) from the start: its level, option flags and flight model
 // now, its inputs at their steps. Called before the aircraft is put at the start (init_Model),
 // which places it for the model set here. A timedemo ends the program once its last step is
 // drawn.
-void start_replay(const Recording& recording, const std::string& name, bool timedemo);
+void start_replay(Recording recording, const std::string& name, bool timedemo);
 // While a replay still has steps to fly.
 bool replaying();
 
@@ -37,12 +40,12 @@ void end_step();
 // The number of steps the next pass runs (none while paused; one in a timedemo), given the
 // clock's reading at the start of the pass.
 int steps_for_pass(int64_t now, int64_t frequency);
-// After the steps of a pass: flushes the recording once a second, and ends the program as the
-// signal asked after closing the recording.
+// After the steps of a pass: once a second, looks whether the recording's file is still there.
 void end_pass(int64_t now, int64_t frequency);
 
 // A checksum of everything that drives the world: flight state, control surfaces, the crash
 // and the explosion's particles, the random source, and the rigid body while it flies.
 uint64_t world_checksum();
-// Writes the end line and closes the recording; nothing when none is open.
+// Writes the end line, naming the last step taken or the next one where inputs were given for
+// it, and closes the recording; nothing when none is open.
 void close_recording();

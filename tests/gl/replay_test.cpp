@@ -2,7 +2,13 @@
 // shipped demo flight against its own recorded states.
 #include "gl_support.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <regex>
 
 #include "aircraft/FlightState.h"
 #include "core/StepClock.h"
@@ -99,6 +105,68 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
         const std::string first = "kestrix: flight: step 60: the world differs from the recording";
         EXPECT_EQ(differing.rfind(first + "\n", 0), 0u) << differing;
     }
+    std::remove(path.c_str());
+}
+
+// Flights of random inputs, pauses and stops (inputs given while paused or just before the
+// end among them): every file the recorder writes replays to its own states.
+TEST_F(GLTest, EveryRecordingReplays)
+{
+    const std::string path = testing::TempDir() + "kestrix-random.rec";
+    std::string error;
+    uint32_t state = 7;
+    const auto random = [&state](int n) { return int((state = state * 69069 + 1) >> 16) % n; };
+    const int specials[] = {GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_LEFT, GLUT_KEY_F3, GLUT_KEY_END};
+    const auto fly = [&](int passes) {
+        for (int pass = 0; pass < passes; ++pass) {
+            for (int inputs = random(4); inputs > 0; --inputs) switch (random(6)) {
+                case 0: key_typed("+-gmrtz7sp"[random(10)], 0, 0); break;  // p pauses
+                case 1: special_typed(specials[random(5)], 0, 0); break;
+                case 2: take_input({Input::Pad, random(pad_controls), float(random(45))}); break;
+                case 3: fog_enable = !fog_enable, option_set(&fog_enable); break;
+                default: key_typed('+', 0, 0);
+                }
+            if (random(3)) idle();
+        }
+    };
+    for (int flight = 0; flight < 8; ++flight) {
+        SCOPED_TRACE(flight);
+        reset_to_start();
+        {
+            FrameRate rate(20 + random(120));
+            ASSERT_TRUE(start_recording(path, error)) << error;
+            printed([&] { fly(random(600)); });
+            close_recording();
+        }
+        Recording flown;
+        ASSERT_TRUE(read_recording(path, flown, error)) << error;
+        EXPECT_EQ(replay_to_end(flown, 60), "");
+    }
+
+    // A file removed during the flight, and one that cannot grow past 3999 bytes (as on a full
+    // disk): each said once; what was written of the second ends on a whole line and replays.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited, limited = {3999, RLIM_INFINITY};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    for (const std::string why : {"the file was removed", "File too large"}) {
+        reset_to_start();
+        FrameRate rate(60);
+        ASSERT_TRUE(start_recording(path, error)) << error;
+        why[0] == 'F' ? setrlimit(RLIMIT_FSIZE, &limited) : std::remove(path.c_str());
+        testing::internal::CaptureStderr();
+        printed([&] { fly(300); });
+        close_recording();
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        const std::string said = testing::internal::GetCapturedStderr();
+        const std::regex once("kestrix: " + path + ": the recording stops at step [0-9]+: " + why +
+                              "\n");
+        EXPECT_TRUE(std::regex_match(said, once)) << said;
+    }
+    std::ifstream file(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}).back(), '\n');
+    Recording kept;
+    ASSERT_TRUE(read_recording(path, kept, error)) << error;
+    EXPECT_EQ(replay_to_end(kept, 60), "");
     std::remove(path.c_str());
 }
 
