@@ -1,17 +1,18 @@
 #include "shell/SettingsFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "core/Settings.h"
+#include "platform/ReadFile.h"
 #include "shell/CommandLine.h"
 
 const SettingEntry settings_table[setting_entries] = {
@@ -31,6 +32,8 @@ const SettingEntry settings_table[setting_entries] = {
     {"level", &level, 0, 3, true, "Terrain level of detail, 0 (coarsest) to 3 (finest)"},
     {"fullscreen", &full_screen, 0, 1, false, "Full screen (F1) or the window (F2)"},
 };
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -84,6 +87,38 @@ std::string take_line(std::string line, bool& in_section, SettingValues& values)
                std::to_string(entry->high) + ", not '" + shown(value) + "'";
     values[size_t(entry - settings_table)] = number;
     return "";
+}
+
+// The temporary files a save writes before it renames one over the settings file.
+const char* const temporary_prefix = ".settings.ini.";
+
+// Removes the temporary files that saves killed before their rename left behind: those older
+// than a minute, which no save under way can still be writing.
+void remove_stale_temporaries(const fs::path& directory)
+{
+    std::error_code error;
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory, error)) {
+        const std::string name = entry.path().filename().string();
+        const bool temporary = name.size() == std::strlen(temporary_prefix) + 6 &&
+                               name.rfind(temporary_prefix, 0) == 0;
+        if (temporary && entry.is_regular_file(error) && !entry.is_symlink(error) &&
+            entry.last_write_time(error) < stale)
+            fs::remove(entry.path(), error);
+    }
+}
+
+// The file `path` stands for: symbolic links followed to the file they name (which need not
+// exist yet), so that a settings file kept elsewhere through a link stays there.
+std::string settings_target(std::string path)
+{
+    std::error_code error;
+    for (int links = 0; links < 40 && fs::is_symlink(path, error); ++links) {
+        const fs::path to = fs::read_symlink(path, error);
+        if (error) break;
+        path = to.is_absolute() ? to : fs::path(path).parent_path() / to;
+    }
+    return path;
 }
 
 // The path of this run's file, "" when the run leaves it alone; its values with the defaults
@@ -158,41 +193,31 @@ std::string settings_path(const char* config_home, const char* home)
     return "";
 }
 
-std::vector<std::string> read_settings(const std::string& path, SettingValues& values)
+FileState read_settings(const std::string& path, SettingValues& values,
+                        std::vector<std::string>& messages)
 {
-    // Not blocking: a FIFO put where the file should be must not hold up the start.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) return {};
-    if (fd < 0) return {path + ": " + strerror(errno) + "; not read"};
-    struct stat status;
-    std::string text(longest_file + 1, '\0'), why;
-    size_t got = 0;
-    ssize_t n = 0;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        why = "not a regular file";
-    } else {
-        while (got < text.size() && (n = read(fd, &text[got], text.size() - got)) > 0) got += n;
-        if (n < 0) why = strerror(errno);
-        if (got > longest_file) why = "longer than " + std::to_string(longest_file) + " bytes";
-    }
-    close(fd);
-    if (!why.empty()) return {path + ": " + why + "; not read"};
-    text.resize(got);
-    return parse_settings(text, path, values);
+    std::string text, why;
+    const FileState state = read_file(path, longest_file, text, why);
+    if (state == FileState::Refused)
+        messages = {path + ": " + why + "; not read, and left as it is"};
+    else
+        messages = parse_settings(text, path, values);
+    return state;
 }
 
 std::string write_settings(const std::string& path, const std::string& text)
 {
-    namespace fs = std::filesystem;
     const std::string not_saved = path + ": settings not saved: ";
-    const fs::path directory = fs::path(path).parent_path();
+    const fs::path file = settings_target(path), directory = file.parent_path();
     std::error_code error;
     fs::create_directories(directory, error);
     if (error) return not_saved + error.message();
-    std::string temporary = (directory / ".settings.ini.XXXXXX").string();
+    remove_stale_temporaries(directory);
+    std::string temporary = (directory / temporary_prefix).string() + "XXXXXX";
     const int fd = mkstemp(&temporary[0]);
     if (fd < 0) return not_saved + strerror(errno);
-    bool written = true;
+    struct stat old;
+    bool written = stat(file.c_str(), &old) != 0 || fchmod(fd, old.st_mode & 07777) == 0;
     for (size_t done = 0; written && done < text.size();) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
         written = n > 0;
@@ -200,7 +225,7 @@ std::string write_settings(const std::string& path, const std::string& text)
     }
     written = written && fsync(fd) == 0;
     const int write_errno = errno;
-    if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
+    if (close(fd) != 0 || !written || rename(temporary.c_str(), file.c_str()) != 0) {
         const std::string why = strerror(written ? errno : write_errno);
         unlink(temporary.c_str());
         return not_saved + why;
@@ -241,7 +266,10 @@ void load_settings(const CommandLine& line)
     run_path = settings_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     from_file = current_settings();
     if (run_path.empty()) return;
-    for (const std::string& message : read_settings(run_path, from_file))
+    std::vector<std::string> messages;
+    // A file that could not be read is left as it is: what it holds is the player's.
+    if (read_settings(run_path, from_file, messages) == FileState::Refused) run_path.clear();
+    for (const std::string& message : messages)
         std::fprintf(stderr, "kestrix: %s\n", message.c_str());
     set_settings(from_file);
 }

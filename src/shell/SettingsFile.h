@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ReadFile.h"
+
 struct CommandLine;
 
 // One entry of the file: its key, the setting it keeps, the values it takes, whether a replayed
@@ -39,11 +41,15 @@ std::string format_settings(const SettingValues& values);
 // is an absolute directory. The arguments are the environment's XDG_CONFIG_HOME and HOME.
 std::string settings_path(const char* config_home, const char* home);
 
-// Reads the file at `path` over `values` and returns its messages. A missing file gives none; one
-// that cannot be read, is no regular file or is too long gives one and leaves `values` alone.
-std::vector<std::string> read_settings(const std::string& path, SettingValues& values);
-// Writes `text` to a new file beside `path` and renames it over `path`, creating the directory
-// first: the old file stays whole until the new one is. Returns "" or why it failed.
+// Reads the file at `path` over `values`, with its messages in `messages`. A missing file gives
+// none; one that cannot be read, is no regular file or is too long gives one, leaves `values`
+// alone and is Refused: it must not be written over.
+FileState read_settings(const std::string& path, SettingValues& values,
+                        std::vector<std::string>& messages);
+// Writes `text` to a new file beside `path` (beside the file it links to, where it is a
+// symbolic link) and renames it over that file, creating the directory first: the old file
+// stays whole until the new one is, and its mode is kept. Temporary files older than a minute,
+// left by a save that was killed before its rename, are removed. Returns "" or why it failed.
 std::string write_settings(const std::string& path, const std::string& text);
 
 // Where each setting of a run comes from: the file (or the player during the run), the command

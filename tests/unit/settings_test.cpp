@@ -1,10 +1,16 @@
 // The settings file: written, read back, and damaged files taken apart entry by entry.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 
+#include "core/Settings.h"
 #include "shell/CommandLine.h"
 #include "shell/SettingsFile.h"
 
@@ -38,7 +44,8 @@ TEST(SettingsFile, TakesGoodEntriesAndNamesBadLines)
 }
 
 // Written through a new name renamed over the old file, flags as 0 or 1 and the others kept to
-// their range; anything else at its place stays, with one message on reading, an error on writing.
+// their range; a directory or a file on the way stays, with one message on reading, an error on
+// writing.
 TEST(SettingsFile, WrittenWholeAndReadBack)
 {
     const fs::path dir = fs::temp_directory_path() / ("kestrix-set-" + std::to_string(getpid()));
@@ -49,17 +56,63 @@ TEST(SettingsFile, WrittenWholeAndReadBack)
     EXPECT_EQ(write_settings(file, format_settings(beyond)), "");
     fs::create_hard_link(file, dir / "old");
     EXPECT_EQ(write_settings(file, format_settings(low)), "") << "over the old one";
-    read_settings(dir / "old", old = low), read_settings(file, now = high);
+    std::vector<std::string> said;
+    read_settings(dir / "old", old = low, said), read_settings(file, now = high, said);
     EXPECT_TRUE(old == high && now == low) << "the old file stays whole; beyond is written as high";
 
     fs::create_directories(dir / "directory/settings.ini");
-    mkfifo((dir / "fifo").c_str(), 0600);
-    write_settings(dir / "long", "plane = 0" + std::string(65536, '\n'));
-    for (const std::string odd : {"directory/settings.ini", "fifo", "long", "long/settings.ini"})
-        EXPECT_TRUE(read_settings(dir / odd, now = high).size() == 1 && now == high) << odd;
-    for (const char* place : {"directory/settings.ini", "long/settings.ini"})
+    for (const char* place : {"directory/settings.ini", "old/settings.ini"}) {
+        EXPECT_TRUE(read_settings(dir / place, now = high, said) == FileState::Refused &&
+                    said.size() == 1 && now == high) << place;
         EXPECT_NE(write_settings(dir / place, ""), "") << place;
+    }
     fs::remove_all(dir);
+}
+
+// A run's start and normal exit in a child process, with its settings under `config`; the
+// player chooses level 3 during the run.
+void run_once(const fs::path& config)
+{
+    std::fflush(nullptr);
+    if (fork() != 0) return (void)wait(nullptr);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    if (!freopen("/dev/null", "w", stderr)) std::exit(1);
+    load_settings(CommandLine{}), keep_settings(CommandLine{});
+    level = 3;
+    std::exit(0);
+}
+
+// A file the run could not read stays as it was; one it read is written through its link, with
+// its mode, and the temporary files of saves killed a while ago go, a fresh one stays.
+TEST(SettingsFile, ExitKeepsWhatIsThePlayers)
+{
+    const fs::path config = fs::temp_directory_path() / ("kestrix-run-" + std::to_string(getpid()));
+    const fs::path file = config / "kestrix/settings.ini", kept = config / "mine/settings.ini";
+    const auto text = [](const fs::path& path) {
+        std::ifstream in(path);
+        return std::string{std::istreambuf_iterator<char>(in), {}};
+    };
+    write_settings(file, "level = 1\n" + std::string(65536, '#'));
+    run_once(config);
+    EXPECT_EQ(text(file).size(), 65546u) << "too long to read, and left as it is";
+    fs::remove(file), mkfifo(file.c_str(), 0600);
+    run_once(config);
+    EXPECT_TRUE(fs::is_fifo(file));
+
+    fs::remove(file), fs::create_symlink("../mine/settings.ini", file);
+    for (const char* name : {"settings.ini", ".settings.ini.Stale1", ".settings.ini.Fresh1"})
+        write_settings(kept.parent_path() / name, "level = 1\n");
+    chmod(kept.c_str(), 0640);
+    fs::last_write_time(kept.parent_path() / ".settings.ini.Stale1",
+                        fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    run_once(config);
+    EXPECT_TRUE(fs::is_symlink(file) && text(kept).find("\nlevel = 3\n") != std::string::npos);
+    EXPECT_EQ(fs::status(kept).permissions(), fs::perms(0640));
+    std::set<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kept.parent_path()))
+        left.insert(entry.path().filename());
+    EXPECT_EQ(left, (std::set<std::string>{".settings.ini.Fresh1", "settings.ini"}));
+    fs::remove_all(config);
 }
 
 // Kept at exit (file 0, start 1, now 2 but the mute): the player's settings; one the command line
