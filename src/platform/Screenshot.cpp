@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "cockpit/Figures.h"
 #include "platform/GL.h"
+#include "platform/ReadFile.h"
 
 std::string screenshot_name(const std::tm& when)
 {
@@ -20,9 +21,36 @@ std::string screenshot_name(const std::tm& when)
     return name;
 }
 
+namespace {
+
+void append(void* text, void* bytes, int size)
+{
+    static_cast<std::string*>(text)->append(static_cast<const char*>(bytes), size_t(size));
+}
+
+// Writes `bytes` to the file at `path`: "" or why not. A file not written whole is removed, so
+// that no broken picture is left behind.
+std::string write_whole_file(const std::string& path, const std::string& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return std::strerror(errno);
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int write_error = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed) return "";
+    std::remove(path.c_str());
+    const int error = written ? errno : write_error;
+    return error ? std::strerror(error) : "the file could not be written";
+}
+
+}  // namespace
+
 std::string pictures_dir(const std::string& user_dirs, const std::string& home)
 {
-    std::ifstream file(user_dirs);
+    std::string text, why;
+    read_file(user_dirs, 64 << 10, text, why);  // a FIFO or a huge file there counts as none
+    std::istringstream file(text);
     const std::string key = "XDG_PICTURES_DIR=\"";
     for (std::string line; std::getline(file, line);) {
         if (line.rfind(key, 0) != 0 || line.back() != '"') continue;
@@ -52,13 +80,15 @@ void save_screenshot()
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
 
     stbi_flip_vertically_on_write(1);  // OpenGL's rows run bottom to top
-    errno = 0;
-    if (stbi_write_png(path.c_str(), width, height, 3, pixels.data(), width * 3)) {
+    std::string png;
+    const bool encoded = stbi_write_png_to_func(append, &png, width, height, 3, pixels.data(),
+                                                width * 3) != 0;
+    const std::string why = encoded ? write_whole_file(path, png) : "the picture could not be made";
+    if (why.empty()) {
         std::printf("\r  Screenshot: %s\n", path.c_str());
         std::fflush(stdout);
         note_screenshot(path);
     } else {
-        const std::string why = errno ? std::strerror(errno) : "the file could not be written";
         std::fprintf(stderr, "Screenshot not saved to %s: %s\n", path.c_str(), why.c_str());
         note_screenshot_failed(why);
     }

@@ -5,9 +5,11 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <stb_image.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -100,23 +102,29 @@ TEST_F(GLTest, VirtualGamepad)
 }
 
 // F12 saves the next frame, as drawn, into the pictures directory the user's XDG settings name,
-// and says where; where it cannot be written, one line says why and the frames go on. The frames
-// after it say so too, for two seconds of the frame clock.
+// and says where; where it cannot be written (nowhere, or a disk that takes 1000 bytes), one line
+// says why, no broken picture is left, and the frames go on. The frames after it say so too, for
+// two seconds of the frame clock.
 TEST_F(GLTest, ScreenshotKey)
 {
     namespace fs = std::filesystem;
     const fs::path config = fs::temp_directory_path() / ("kestrix-config-" + std::to_string(getpid()));
-    fs::create_directories(config / "pictures");
+    fs::create_directories(config / "pictures"), fs::create_directories(config / "full");
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    for (const std::string& pictures : {(config / "pictures").string(), std::string("/proc")}) {
+    rlimit unlimited, full = {1000, RLIM_INFINITY};
+    getrlimit(RLIMIT_FSIZE, &unlimited), signal(SIGXFSZ, SIG_IGN);
+    for (const std::string& pictures : {(config / "pictures").string(), std::string("/proc"),
+                                        (config / "full").string()}) {
         std::ofstream(config / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
         printed(draw_frames);  // settled: the frames after the picture draw the same
         special_keys(GLUT_KEY_F12, 0, 0);
         testing::internal::CaptureStderr();
+        if (pictures == (config / "full").string()) setrlimit(RLIMIT_FSIZE, &full);
         const std::string said = printed(display), errors = testing::internal::GetCapturedStderr();
+        setrlimit(RLIMIT_FSIZE, &unlimited);
         const Frame shot = read_back();
         const std::string file = pictures + "/kestrix-20[0-9]{6}-[0-9]{6}\\.png";
-        const bool saved = pictures != "/proc";
+        const bool saved = pictures == (config / "pictures").string();
         const std::regex line(saved ? "\r  Screenshot: " + file + "\n" : "Screenshot not saved to " + file + ": .+\n");
         ASSERT_TRUE(std::regex_match(saved ? said : errors, line)) << said << errors;
         for (int passes : {0, 119, 2}) {
@@ -136,6 +144,7 @@ TEST_F(GLTest, ScreenshotKey)
         << "pictures of different sizes differ everywhere";
     display();  // nothing more is saved
     EXPECT_EQ(std::distance(fs::directory_iterator(config / "pictures"), {}), 1);
+    EXPECT_TRUE(fs::is_empty(config / "full")) << "a picture cut short is removed";
     unsetenv("XDG_CONFIG_HOME");
     fs::remove_all(config);
 }

@@ -140,7 +140,8 @@ TEST(DataDir, FirstPlaceWithEveryFile)
 }
 
 // Screenshots are named after the local time and go to the pictures directory of the user's
-// XDG settings ($HOME in it meaning the home directory), else to the current directory.
+// XDG settings ($HOME in it meaning the home directory), else (also where a FIFO stands in for
+// those settings) to the current directory.
 TEST(Screenshot, NameAndPlace)
 {
     std::tm when{};
@@ -154,6 +155,8 @@ TEST(Screenshot, NameAndPlace)
     EXPECT_EQ(pictures_dir(dirs, home.string()), (home / "Pics").string());
     EXPECT_EQ(pictures_dir(dirs, "/nowhere"), ".");
     EXPECT_EQ(pictures_dir("/nowhere/user-dirs.dirs", home.string()), ".");
+    mkfifo((home / "fifo").c_str(), 0600);
+    EXPECT_EQ(pictures_dir((home / "fifo").string(), home.string()), ".") << "at once, not waiting";
     std::filesystem::remove_all(home);
 }
 
