@@ -4,15 +4,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <sstream>
 #include <vector>
 
-#include "cockpit/Figures.h"
 #include "platform/GL.h"
-#include "platform/ReadFile.h"
+#include "platform/UserDirs.h"
 
 std::string screenshot_name(const std::tm& when)
 {
@@ -46,30 +42,10 @@ std::string write_whole_file(const std::string& path, const std::string& bytes)
 
 }  // namespace
 
-std::string pictures_dir(const std::string& user_dirs, const std::string& home)
+bool save_screenshot(std::string& said)
 {
-    std::string text, why;
-    read_file(user_dirs, 64 << 10, text, why);  // a FIFO or a huge file there counts as none
-    std::istringstream file(text);
-    const std::string key = "XDG_PICTURES_DIR=\"";
-    for (std::string line; std::getline(file, line);) {
-        if (line.rfind(key, 0) != 0 || line.back() != '"') continue;
-        std::string dir = line.substr(key.size(), line.size() - key.size() - 1);
-        if (dir.rfind("$HOME", 0) == 0) dir = home + dir.substr(5);
-        std::error_code error;
-        if (std::filesystem::is_directory(dir, error)) return dir;
-    }
-    return ".";
-}
-
-void save_screenshot()
-{
-    const char* home = std::getenv("HOME");
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string config_dir = config && *config ? config : std::string(home ? home : "") + "/.config";
     const std::time_t now = std::time(nullptr);
-    const std::string path = pictures_dir(config_dir + "/user-dirs.dirs", home ? home : "") + "/" +
-                             screenshot_name(*std::localtime(&now));
+    const std::string path = pictures_dir() + "/" + screenshot_name(*std::localtime(&now));
 
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -87,9 +63,9 @@ void save_screenshot()
     if (why.empty()) {
         std::printf("\r  Screenshot: %s\n", path.c_str());
         std::fflush(stdout);
-        note_screenshot(path);
     } else {
         std::fprintf(stderr, "Screenshot not saved to %s: %s\n", path.c_str(), why.c_str());
-        note_screenshot_failed(why);
     }
+    said = why.empty() ? path : why;
+    return why.empty();
 }

@@ -13,6 +13,7 @@
 
 #include "core/Settings.h"
 #include "platform/ReadFile.h"
+#include "platform/UserDirs.h"
 #include "shell/CommandLine.h"
 
 const SettingEntry settings_table[setting_entries] = {
@@ -187,10 +188,8 @@ std::string format_settings(const SettingValues& values)
 
 std::string settings_path(const char* config_home, const char* home)
 {
-    const std::string file = "/kestrix/settings.ini";
-    if (config_home && config_home[0] == '/') return config_home + file;
-    if (home && home[0] == '/') return home + ("/.config" + file);
-    return "";
+    const std::string config = config_dir(config_home, home);
+    return config.empty() ? "" : config + "/kestrix/settings.ini";
 }
 
 FileState read_settings(const std::string& path, SettingValues& values,

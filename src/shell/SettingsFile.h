@@ -37,8 +37,8 @@ std::vector<std::string> parse_settings(const std::string& text, const std::stri
 // their range), with a comment on each group.
 std::string format_settings(const SettingValues& values);
 
-// $config_home/kestrix/settings.ini, else $home/.config/kestrix/settings.ini; "" where neither
-// is an absolute directory. The arguments are the environment's XDG_CONFIG_HOME and HOME.
+// settings.ini in the program's own directory of the user's configuration (config_dir); "" where
+// there is none.
 std::string settings_path(const char* config_home, const char* home);
 
 // Reads the file at `path` over `values`, with its messages in `messages`. A missing file gives

@@ -67,7 +67,11 @@ void display()
     if (paused) draw_paused();
     if (help_enable) draw_help();
     if (screenshot_due) {
-        save_screenshot();
+        std::string said;
+        if (save_screenshot(said))
+            note_screenshot(said);
+        else
+            note_screenshot_failed(said);
         screenshot_due = 0;
     }
 

@@ -18,6 +18,7 @@
 #include "platform/Message.h"
 #include "platform/Screenshot.h"
 #include "platform/Sound.h"
+#include "platform/UserDirs.h"
 
 namespace {
 
