@@ -69,7 +69,7 @@ void collision_map()
             crash();
             // Shown with the gear down; the next contact is then no second crash.
             gear_out = 1;
-            angle_nose_gear = -10;
+            angle_nose_gear = nose_gear_down;
             angle_main_gear = 0;
             move_gear();
         }

@@ -39,7 +39,7 @@ void plane_idle()
     head_plane();
     if (throttle != 0) move_prop();
     // Only a leg already on its way is swung here; the gear key starts it off either end.
-    if (angle_nose_gear > -10 && angle_nose_gear < 120) move_gear();
+    if (angle_nose_gear > nose_gear_down && angle_nose_gear < nose_gear_up) move_gear();
 }
 
 float air_speed() { return real_flight ? real_air_speed() : kinematic_speed(); }

@@ -30,7 +30,7 @@ void init_Model()
     angle_elevator = 0;
     angle_flap = 0;
     angle_rudder = 0;
-    angle_nose_gear = -10;
+    angle_nose_gear = nose_gear_down;
     angle_main_gear = 0;
     gear_out = 1;
     throttle = 0;
@@ -52,5 +52,5 @@ void reset_()
 
 const char* gear_position()
 {
-    return angle_nose_gear <= -10 ? "down" : angle_nose_gear >= 120 ? "up" : "moving";
+    return angle_nose_gear <= nose_gear_down ? "down" : angle_nose_gear >= nose_gear_up ? "up" : "moving";
 }

@@ -159,7 +159,7 @@ void draw_plane()
         glPopMatrix();
         if (texture1_) skin_off();
         glazing();  // after the skin, so the glass is not textured
-        if (angle_nose_gear < 120) {  // fully retracted legs are not drawn
+        if (angle_nose_gear < nose_gear_up) {  // fully retracted legs are not drawn
             nose_leg();
             main_legs();
         }
@@ -333,11 +333,11 @@ void move_prop()
 
 void move_gear()
 {
-    if (gear_out == 0 && angle_nose_gear < 120) {  // retracting
+    if (gear_out == 0 && angle_nose_gear < nose_gear_up) {  // retracting
         angle_nose_gear += 5;
         angle_main_gear += 5;
     }
-    if (gear_out == 1 && angle_nose_gear > -10) {  // extending
+    if (gear_out == 1 && angle_nose_gear > nose_gear_down) {  // extending
         angle_nose_gear -= 5;
         angle_main_gear -= 5;
     }

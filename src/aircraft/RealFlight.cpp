@@ -7,6 +7,7 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "cockpit/Figures.h"
+#include "core/Global.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"
 
@@ -14,7 +15,6 @@ RigidBody body;
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 constexpr double radians(double degrees) { return degrees * (pi / 180); }
 
 // The aircraft: a typical four-seat high-wing trainer with struts and a fixed-pitch propeller.
@@ -150,12 +150,12 @@ struct Controls {
 };
 Controls controls()
 {
-    return {radians(angle_elevator / 45 * elevator_travel),
-            radians(-angle_aileron / 45 * aileron_travel),
-            radians(angle_rudder / 45 * rudder_travel),
-            std::clamp(angle_flap / 30.0, 0.0, 1.0),
-            std::clamp(throttle / 1005.0, 0.0, 1.0),
-            std::clamp((120 - angle_nose_gear) / 130.0, 0.0, 1.0)};
+    return {radians(angle_elevator / control_limit * elevator_travel),
+            radians(-angle_aileron / control_limit * aileron_travel),
+            radians(angle_rudder / control_limit * rudder_travel),
+            std::clamp(angle_flap / double(flap_limit), 0.0, 1.0),
+            std::clamp(throttle / double(throttle_top), 0.0, 1.0),
+            std::clamp((nose_gear_up - angle_nose_gear) / double(nose_gear_up - nose_gear_down), 0.0, 1.0)};
 }
 
 struct Loads {
@@ -217,7 +217,7 @@ void touch_ground(Quat& q, Vec& velocity, Vec& rates, double support, const Cont
 {
     Euler attitude = to_euler(q);
     if (!body.on_ground) {
-        const bool gear_down = angle_nose_gear <= -10;
+        const bool gear_down = angle_nose_gear <= nose_gear_down;
         if (!gear_down || -velocity.y >= worst_sink_rate ||
             std::fabs(attitude.roll) > worst_bank || attitude.pitch > worst_nose_down ||
             -attitude.pitch > tail_strike_pitch) {
@@ -311,7 +311,7 @@ void real_plane_idle()
     head_pitch = float(e.pitch * (180 / pi));
     head_roll = float(e.roll * (180 / pi));
     if (throttle != 0) move_prop();
-    if (angle_nose_gear > -10 && angle_nose_gear < 120) move_gear();
+    if (angle_nose_gear > nose_gear_down && angle_nose_gear < nose_gear_up) move_gear();
 }
 
 void reset_real_flight()

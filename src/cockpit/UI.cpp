@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "aircraft/FlightState.h"
+#include "core/Global.h"
 #include "core/Settings.h"
 #include "platform/GL.h"
 #include "resources/Fonts.h"
@@ -13,7 +14,6 @@ unsigned int ui_lists = 0;
 
 namespace {
 
-const float pi = 3.1415927f;
 const unsigned int disc_sides = 120;  // of every disc and half-disc
 
 const float plus_sign[12][2] = {{-5, 5},  {-5, 35},  {5, 35},   {5, 5},   {35, 5},   {35, -5},
@@ -206,7 +206,7 @@ void draw_alt()
 void circleVertexLoop(float size, unsigned int sides)
 {
     for (unsigned int i = 0; i < sides; ++i) {
-        const float a = 2 * i * pi / sides;
+        const float a = 2 * i * float(pi) / sides;
         glVertex2f(std::cos(a) * size, std::sin(a) * size);
     }
 }
@@ -214,7 +214,7 @@ void circleVertexLoop(float size, unsigned int sides)
 void halfcircleVertexLoop(float size, unsigned int sides)
 {
     for (unsigned int i = 0; i < sides * 0.5; ++i) {
-        const float a = 2 * i * -pi / sides;
+        const float a = 2 * i * -float(pi) / sides;
         glVertex2f(std::cos(a) * size, std::sin(a) * size);
     }
 }

@@ -18,5 +18,7 @@ double floatRand();
 // floatRand() scaled to lo .. hi, in double precision.
 double randomRange(float lo, float hi);
 
+constexpr double pi = 3.14159265358979323846;
+
 // Degrees to radians, in double precision.
 double dtr(double d);

@@ -55,7 +55,7 @@ void keyb(unsigned char key, int, int)
         move_gear();
         glutPostRedisplay();
         break;
-    case '+':  // raised from 990 the throttle reaches 1005
+    case '+':  // raised from 990 the throttle reaches throttle_top
         if (throttle < 1000) throttle += 15;
         break;
     case '-':
@@ -124,25 +124,25 @@ void special_keys(int key, int, int)
         full_screen = 0;
         break;
     case GLUT_KEY_F3:
-        if (angle_aileron < 45) angle_aileron += 5;
+        if (angle_aileron < control_limit) angle_aileron += 5;
         break;
     case GLUT_KEY_F4:
-        if (angle_aileron > -45) angle_aileron -= 5;
+        if (angle_aileron > -control_limit) angle_aileron -= 5;
         break;
     case GLUT_KEY_LEFT:
-        if (angle_rudder > -45) angle_rudder -= 2.5;
+        if (angle_rudder > -control_limit) angle_rudder -= 2.5;
         break;
     case GLUT_KEY_UP:  // nose down
-        if (angle_elevator > -45) angle_elevator -= 2.5;
+        if (angle_elevator > -control_limit) angle_elevator -= 2.5;
         break;
     case GLUT_KEY_RIGHT:
-        if (angle_rudder < 45) angle_rudder += 2.5;
+        if (angle_rudder < control_limit) angle_rudder += 2.5;
         break;
     case GLUT_KEY_DOWN:  // nose up
-        if (angle_elevator < 45) angle_elevator += 2.5;
+        if (angle_elevator < control_limit) angle_elevator += 2.5;
         break;
     case GLUT_KEY_PAGE_UP:
-        if (angle_flap < 30) angle_flap += 2.5;
+        if (angle_flap < flap_limit) angle_flap += 2.5;
         break;
     case GLUT_KEY_PAGE_DOWN:
         if (angle_flap > 0) angle_flap -= 2.5;

@@ -32,12 +32,12 @@ void apply_pad(const PadInput& pad, const PadInput& last)
 
     // Left stick: bank and pitch (pulled back, nose up); right stick or triggers: rudder.
     const auto set = [](PadControl control, float value) { take_input({Input::Pad, control, value}); };
-    if (moved(P::LeftX)) set(PadAileron, on_grid(-45 * past_dead_zone(pad.axis[P::LeftX]), 5));
-    if (moved(P::LeftY)) set(PadElevator, on_grid(45 * past_dead_zone(pad.axis[P::LeftY]), 2.5f));
-    if (moved(P::RightX)) set(PadRudder, on_grid(45 * past_dead_zone(pad.axis[P::RightX]), 2.5f));
+    if (moved(P::LeftX)) set(PadAileron, on_grid(-control_limit * past_dead_zone(pad.axis[P::LeftX]), 5));
+    if (moved(P::LeftY)) set(PadElevator, on_grid(control_limit * past_dead_zone(pad.axis[P::LeftY]), 2.5f));
+    if (moved(P::RightX)) set(PadRudder, on_grid(control_limit * past_dead_zone(pad.axis[P::RightX]), 2.5f));
     if (moved(P::LeftTrigger) || moved(P::RightTrigger)) {
         const float pull = pad.axis[P::RightTrigger] - pad.axis[P::LeftTrigger];
-        set(PadRudder, on_grid(45 * std::fmax(-1.0f, std::fmin(pull, 1.0f)), 2.5f));
+        set(PadRudder, on_grid(control_limit * std::fmax(-1.0f, std::fmin(pull, 1.0f)), 2.5f));
     }
     // A throttle lever, pushed forward for full power, in the keys' steps of 15.
     if (pad.has_throttle && moved(P::Throttle))

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <vector>
 
+#include "aircraft/FlightState.h"
 #include "platform/GL.h"
 #include "platform/ReadFile.h"
 
@@ -36,8 +37,8 @@ const SpecialName special_names[] = {
 };
 
 // The lowest and highest setting of each pad control: the keys' limits.
-const float pad_low[pad_controls] = {-45, -45, -45, 0};
-const float pad_high[pad_controls] = {45, 45, 45, 1005};
+const float pad_low[pad_controls] = {-control_limit, -control_limit, -control_limit, 0};
+const float pad_high[pad_controls] = {control_limit, control_limit, control_limit, throttle_top};
 
 // The names of a state line's figures, in their order.
 const char* const figure_names[] = {"x",     "y",     "z",        "heading", "pitch",

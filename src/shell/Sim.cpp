@@ -108,7 +108,7 @@ void idle()
     ui_idle();
     set_sound_volume(sound_mute ? 0 : sound_volume);
     // The engine runs while the throttle is open and the aircraft whole, and the world moves.
-    set_engine_sound(paused || explo_enable ? 0 : throttle / 1005.0f);
+    set_engine_sound(paused || explo_enable ? 0 : throttle / throttle_top);
     end_pass(t.TimeCur, t.TimerFreq);
     return_freed_memory(t.TimeCur, t.TimerFreq);
     glutPostRedisplay();
