@@ -2,15 +2,14 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
-#include "cockpit/Figures.h"
 #include "core/Settings.h"
 #include "platform/DataDir.h"
 #include "platform/Sound.h"
-#include "resources/Fonts.h"
 
 float max_alt = 15000;
 float max_pos = 508032;
 float max_neg = -508032;
+bool airborne = false, landed = false;
 
 namespace {
 
@@ -27,35 +26,32 @@ void crash(bool sound)
     if (sound) play_sound(data_file("Explo.wav").c_str());
 }
 
+void note_landing()
+{
+    if (!airborne) return;  // rolling on from the last touch-down, or from the start
+    airborne = false, landed = true;
+}
+
 void collisions()
 {
     gravity();
-    void (*warnings[6])();
-    for (int i = warnings_due(warnings); i > 0; --i) advance_warning_pulse();
+    if (world_y > 0) airborne = true, landed = false;
     collision_map();
     collision_tower();
 }
 
 void gravity() {}
 
-int warnings_due(void (*warnings[6])())
+int warnings_due(Warning warnings[6])
 {
     int n = 0;
-    if (world_y > max_alt - warning_margin) warnings[n++] = draw_pull_down;
-    if (world_y < 100 && gear_out == 0) warnings[n++] = draw_pull_up;
-    if (world_z < max_neg + warning_margin) warnings[n++] = draw_map_warning;
-    if (world_x < max_neg + warning_margin) warnings[n++] = draw_map_warning;
-    if (world_z > max_pos - warning_margin) warnings[n++] = draw_map_warning;
-    if (world_x > max_pos - warning_margin) warnings[n++] = draw_map_warning;
+    if (world_y > max_alt - warning_margin) warnings[n++] = PullDown;
+    if (world_y < 100 && gear_out == 0) warnings[n++] = PullUp;
+    if (world_z < max_neg + warning_margin) warnings[n++] = TurnAround;
+    if (world_x < max_neg + warning_margin) warnings[n++] = TurnAround;
+    if (world_z > max_pos - warning_margin) warnings[n++] = TurnAround;
+    if (world_x > max_pos - warning_margin) warnings[n++] = TurnAround;
     return n;
-}
-
-void collision_messages()
-{
-    void (*warnings[6])();
-    const int n = warnings_due(warnings);
-    begin_warnings();
-    for (int i = 0; i < n; ++i) warnings[i]();
 }
 
 void collision_map()

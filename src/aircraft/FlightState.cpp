@@ -1,8 +1,8 @@
 #include "aircraft/FlightState.h"
 
+#include "aircraft/Collision.h"
 #include "aircraft/Explosion.h"
 #include "aircraft/RealFlight.h"
-#include "cockpit/Figures.h"
 #include "core/Camera.h"
 #include "core/Settings.h"
 
@@ -37,7 +37,7 @@ void init_Model()
 
     ResetExplosion();
     reset_real_flight();
-    note_reset();
+    airborne = landed = false;
 
     camera.Position(0, 10, -30, 0, 0, 0, 0, 1, 0);
 }

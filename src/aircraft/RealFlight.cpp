@@ -6,7 +6,6 @@
 #include "aircraft/Collision.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
-#include "cockpit/Figures.h"
 #include "core/Global.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"

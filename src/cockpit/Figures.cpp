@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "aircraft/Collision.h"
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "cockpit/Help.h"
@@ -49,9 +50,6 @@ std::string message, message_detail;
 float noted_at = 0;
 int64_t message_clock = -1;
 
-// The landing: seen off the ground since the last touch-down or reset, and landed.
-bool airborne = false, landed = false;
-
 // The climb rate, read again four times a second, as the options window reads it.
 HeightReading climb_reading;
 float climb_shown = 0;
@@ -67,12 +65,6 @@ bool message_due()
 {
     const float age = t.Time - noted_at;
     return message_clock == t.TimeStart && age >= 0 && age < message_seconds;
-}
-
-// Follows the aircraft off the ground, frame by frame.
-void follow_the_ground()
-{
-    if (world_y > 0) airborne = true, landed = false;
 }
 
 float climb()
@@ -137,7 +129,6 @@ void draw_message()
 
 void draw_figures()
 {
-    follow_the_ground();
     const bool message_shown = message_due();
     if (!figures_enable && !message_shown) return;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
@@ -145,14 +136,6 @@ void draw_figures()
     if (message_shown) draw_message();
     glPopAttrib();
 }
-
-void note_landing()
-{
-    if (!airborne) return;  // rolling on from the last touch-down, or from the start
-    airborne = false, landed = true;
-}
-
-void note_reset() { airborne = landed = false; }
 
 void note_screenshot(const std::string& where) { note("Screenshot: ", where); }
 

@@ -6,11 +6,6 @@
 
 // Draws the figures (with figures_enable) and the messages due, in the main window's corner.
 void draw_figures();
-// A touch-down on the gear: "LANDED" shows with the figures. Called for every ground contact
-// with the gear down; only the first since the aircraft was last seen in the air counts.
-void note_landing();
-// The aircraft back at the start: no landing to tell of.
-void note_reset();
 // Where F12 saved the picture, shown for two seconds whatever the setting.
 void note_screenshot(const std::string& where);
 // Why F12's picture was not saved, shown the same way.

@@ -1,6 +1,5 @@
 #include "resources/Fonts.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,8 +11,6 @@
 
 unsigned int font = 0;
 unsigned int base = 0;
-float cnt1 = 0;
-float cnt2 = 0;
 
 int load_font()
 {
@@ -98,36 +95,3 @@ void glPrint(int x, int y, const char* string, int set)
     ext::glActiveTextureARB(GL_TEXTURE0_ARB);
     glDisable(GL_TEXTURE_2D);
 }
-
-namespace {
-
-float shown1 = 0, shown2 = 0;  // the phase of the next warning drawn in this frame
-
-void advance(float& phase1, float& phase2)
-{
-    phase1 += 0.03f;
-    phase2 += 0.03f;
-}
-
-// Fades the text out and in again as the shared phase advances: full strength while the sine
-// is not positive, since OpenGL clamps the alpha.
-void draw_warning(int x, const char* text)
-{
-    glColor4f(0.1f, 0.1f, 0.1f, 1 - std::sin(shown1 + shown2));
-    glPrint(x, 752, text, 0);
-    advance(shown1, shown2);
-}
-
-}  // namespace
-
-void advance_warning_pulse() { advance(cnt1, cnt2); }
-
-void begin_warnings()
-{
-    shown1 = cnt1;
-    shown2 = cnt2;
-}
-
-void draw_pull_down() { draw_warning(440, "PULL-DOWN"); }
-void draw_pull_up() { draw_warning(456, "PULL-UP"); }
-void draw_map_warning() { draw_warning(424, "TURN-AROUND"); }

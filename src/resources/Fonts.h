@@ -1,11 +1,8 @@
-// The bitmap font for screen text, and the pulsing flight warnings drawn with it.
+// The bitmap font for screen text.
 #pragma once
 
 extern unsigned int font;  // texture name of the data directory's Font.bmp, 0 until loaded
 extern unsigned int base;  // first of the 256 glyph display lists
-// Phase of the warnings' pulse, shared by all three: each step of the world advances it once for
-// every warning showing, and each warning drawn in a frame sees it one advance further.
-extern float cnt1, cnt2;
 
 // Loads Font.bmp of the data directory into the font texture; 1 when loaded, else 0.
 int load_font();
@@ -20,11 +17,3 @@ void pop_text_frame();
 // more) the bold one. Leaves lighting and depth testing on and 2D texturing off on unit 0.
 void glPrint(int x, int y, const char* string, int set);
 
-// One warning's advance of the pulse.
-void advance_warning_pulse();
-// Starts a frame's warnings at the pulse's phase.
-void begin_warnings();
-// The warnings, centred at the top of the frame: "PULL-DOWN", "PULL-UP", "TURN-AROUND".
-void draw_pull_down();
-void draw_pull_up();
-void draw_map_warning();

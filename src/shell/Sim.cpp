@@ -12,6 +12,7 @@
 #include "cockpit/Help.h"
 #include "cockpit/Options.h"
 #include "cockpit/UI.h"
+#include "cockpit/Warnings.h"
 #include "core/Camera.h"
 #include "core/Global.h"
 #include "core/Settings.h"
@@ -122,6 +123,7 @@ void world_step()
     // (a new one is first drawn where it bursts), then the warnings' pulse, a landing or a crash,
     // and an exploding aircraft's engine is held at 0.
     if (explo_enable) advance_explosion();
+    advance_warnings();
     collisions();
     if (explo_enable) throttle = 0;
     if (real_flight)

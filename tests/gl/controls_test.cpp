@@ -189,7 +189,7 @@ TEST_F(GLTest, WarningsStartAtTheirLimits)
     };
     for (const Place& p : places) {
         world_x = p.x, world_y = p.y, world_z = p.z, gear_out = p.gear;
-        void (*warnings[6])();
+        Warning warnings[6];
         EXPECT_EQ(warnings_due(warnings), p.warnings)
             << "at " << p.x << ", " << p.y << ", " << p.z << ", gear " << p.gear;
     }

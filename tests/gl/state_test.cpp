@@ -8,6 +8,7 @@
 #include "cockpit/Figures.h"
 #include "cockpit/Help.h"
 #include "cockpit/UI.h"
+#include "cockpit/Warnings.h"
 #include "core/Camera.h"
 #include "resources/Fonts.h"
 #include "scenery/DrawOrder.h"
