@@ -5,6 +5,7 @@
 
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
+#include "aircraft/WorldState.h"
 #include "aircraft/RealFlight.h"
 
 namespace {

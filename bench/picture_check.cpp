@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "aircraft/FlightState.h"
+#include "aircraft/WorldState.h"
 #include "core/Camera.h"
 #include "core/Settings.h"
 #include "platform/Clock.h"

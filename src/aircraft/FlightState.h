@@ -30,8 +30,3 @@ extern float angle_main_gear; // always angle_nose_gear + 10
 void reset_();
 // "down" once the legs are down and locked, "up" once fully retracted, else "moving".
 const char* gear_position();
-
-// Aircraft (in both flight models), controls, explosion and chase camera back to their start
-// state. Leaves old_head_yaw, the tower camera, the other option flags and the terrain level
-// alone.
-void init_Model();

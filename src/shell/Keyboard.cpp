@@ -4,6 +4,7 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "aircraft/WorldState.h"
 #include "core/Camera.h"
 #include "core/Settings.h"
 #include "platform/GL.h"

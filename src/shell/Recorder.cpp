@@ -14,11 +14,9 @@
 #include <functional>
 #include <vector>
 
-#include "aircraft/Explosion.h"
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
-#include "aircraft/RealFlight.h"
-#include "core/Global.h"
+#include "aircraft/WorldState.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"
 #include "core/Timer.h"
@@ -324,37 +322,6 @@ void end_pass(int64_t now, int64_t frequency)
     struct stat status;
     if (fstat(out, &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 0)
         stop_recording("the file was removed");
-}
-
-uint64_t world_checksum()
-{
-    uint64_t sum = 14695981039346656037ull;  // 64-bit FNV-1a
-    const auto add = [&sum](const void* data, size_t size) {
-        for (size_t i = 0; i < size; ++i) {
-            sum ^= static_cast<const unsigned char*>(data)[i];
-            sum *= 1099511628211ull;
-        }
-    };
-    const float flight[] = {world_x,         world_y,        world_z,        head_yaw,
-                            head_pitch,      head_roll,      old_head_yaw,   throttle,
-                            gear_out,        angle_rudder,   angle_elevator, angle_aileron,
-                            angle_flap,      angle_prop,     angle_nose_gear, angle_main_gear};
-    add(flight, sizeof flight);
-    add(&explo_enable, sizeof explo_enable);
-    for (const particles& p : particle) {
-        const float values[] = {p.life, p.fade, p.r, p.g, p.b, p.x, p.y, p.z, p.xi, p.yi, p.zi};
-        add(values, sizeof values);
-        add(&p.active, sizeof p.active);
-    }
-    add(&random_state, sizeof random_state);
-    if (real_flight) {  // only then: the kinematic model's sums, Demo.rec's among them, stay
-        add(body.position, sizeof body.position);
-        add(body.velocity, sizeof body.velocity);
-        add(body.attitude, sizeof body.attitude);
-        add(body.rates, sizeof body.rates);
-        add(&body.on_ground, sizeof body.on_ground);
-    }
-    return sum;
 }
 
 void close_recording()

@@ -43,9 +43,6 @@ int steps_for_pass(int64_t now, int64_t frequency);
 // After the steps of a pass: once a second, looks whether the recording's file is still there.
 void end_pass(int64_t now, int64_t frequency);
 
-// A checksum of everything that drives the world: flight state, control surfaces, the crash
-// and the explosion's particles, the random source, and the rigid body while it flies.
-uint64_t world_checksum();
 // Writes the end line, naming the last step taken or the next one where inputs were given for
 // it, and closes the recording; nothing when none is open.
 void close_recording();

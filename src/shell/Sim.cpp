@@ -8,6 +8,7 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "aircraft/RealFlight.h"
+#include "aircraft/WorldState.h"
 #include "cockpit/Figures.h"
 #include "cockpit/Help.h"
 #include "cockpit/Options.h"

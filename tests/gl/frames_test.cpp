@@ -4,6 +4,7 @@
 #include "gl_support.h"
 
 #include "aircraft/FlightState.h"
+#include "aircraft/WorldState.h"
 #include "aircraft/RealFlight.h"
 #include "cockpit/Figures.h"
 #include "core/Camera.h"

@@ -4,6 +4,7 @@
 
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
+#include "aircraft/WorldState.h"
 #include "cockpit/Warnings.h"
 #include "core/Global.h"
 #include "core/StepClock.h"

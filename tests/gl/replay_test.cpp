@@ -11,6 +11,7 @@
 #include <regex>
 
 #include "aircraft/FlightState.h"
+#include "aircraft/WorldState.h"
 #include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/Clock.h"

@@ -9,6 +9,7 @@
 #include "aircraft/Collision.h"
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
+#include "aircraft/WorldState.h"
 #include "aircraft/Plane.h"
 #include "aircraft/RealFlight.h"
 #include "cockpit/Options.h"
@@ -18,7 +19,6 @@
 #include "platform/GL.h"
 #include "platform/Sound.h"
 #include "shell/Keyboard.h"
-#include "shell/Recorder.h"
 #include "shell/Sim.h"
 
 namespace {

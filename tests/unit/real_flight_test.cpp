@@ -11,6 +11,7 @@
 
 #include "aircraft/Collision.h"
 #include "aircraft/FlightState.h"
+#include "aircraft/WorldState.h"
 #include "aircraft/Plane.h"
 #include "aircraft/RealFlight.h"
 #include "core/Settings.h"
