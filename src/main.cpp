@@ -46,7 +46,7 @@ int main(int argc, char** argv)
             return 2;
         }
         start_replay(std::move(recording), path, line.timedemo);
-        if (line.level_given) level = line.level;  // the terrain's level only changes the picture
+        set_switches_for_run(line, false);  // the recording's flight model holds
     }
     if (!line.record.empty() && !start_recording(line.record, error)) {
         std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());

@@ -11,6 +11,7 @@
 #include "core/Timer.h"
 #include "terrain/TerrainGrid.h"
 #include "core/Settings.h"
+#include "core/Switches.h"
 #include "platform/GL.h"
 
 namespace {
@@ -30,6 +31,20 @@ void reset_model(int) { reset_action(); }
 // The time, height and frame count at the previous reading, for the climb and frame rates.
 HeightReading reading;
 int64_t read_frames = 0;
+
+// The switches the table puts in `panel`, in its order: a slider for a range, else a checkbox.
+void add_switches(int panel, SwitchPanel which)
+{
+    for (const Switch& s : switches) {
+        if (s.panel != which) continue;
+        if (s.high > 1)
+            options->add_slider_to_panel(panel, s.label, s.value, s.low, s.high);
+        else if (s.flies)  // the M key's flight input: recorded, held back during a replay,
+            options->add_key_checkbox_to_panel(panel, s.label, s.value, 'm');  // and a reset
+        else
+            options->add_checkbox_to_panel(panel, s.label, s.value);
+    }
+}
 
 }  // namespace
 
@@ -59,25 +74,10 @@ void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, 
     options.emplace("Options Box", 192, 610);
     options->add_statictext("Kestrix Options Box");
     options->add_separator();
-    const int rendering = options->add_panel("Rendering Options:");
-    options->add_checkbox_to_panel(rendering, "Plane ON/OFF:", &plane_enable);
-    options->add_checkbox_to_panel(rendering, "Wireframe:", &wire_frame);
-    options->add_checkbox_to_panel(rendering, "Texture Mapping:", &texture1_);
-    options->add_checkbox_to_panel(rendering, "Light Map:", &texture2_);
-    options->add_checkbox_to_panel(rendering, "Fog:", &fog_enable);
-    options->add_checkbox_to_panel(rendering, "Lighting:", &lighting_enable);
-    options->add_checkbox_to_panel(rendering, "Culling:", &culling_enable);
-    const int sound = options->add_panel("Sound:");
-    options->add_checkbox_to_panel(sound, "Mute:", &sound_mute);
-    options->add_slider_to_panel(sound, "Volume:", &sound_volume, 0, 100);
+    add_switches(options->add_panel("Rendering Options:"), RenderingPanel);
+    add_switches(options->add_panel("Sound:"), SoundPanel);
     options->add_column();
-    const int viewing = options->add_panel("Viewing Options:");
-    options->add_checkbox_to_panel(viewing, "Tower View / Chase View:", &tower_view);
-    options->add_checkbox_to_panel(viewing, "On Screen Display ON/OFF:", &ui_enable);
-    // Switching the model is the M key's flight input: recorded, held back during a replay,
-    // and the aircraft back at the start.
-    options->add_key_checkbox_to_panel(viewing, "Real flight:", &real_flight, 'm');
-    options->add_checkbox_to_panel(viewing, "Figures:", &figures_enable);
+    add_switches(options->add_panel("Viewing Options:"), ViewingPanel);
     options->add_button("RESET", 0, reset_model);
     options->add_button("EXIT", 0, std::exit);
     const int figures = options->add_panel("Flight data:");

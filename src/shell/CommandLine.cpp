@@ -16,7 +16,20 @@ bool is_one_of(const char* word, std::initializer_list<const char*> words)
     return false;
 }
 
+// Gives the switch that sets `value` for this run.
+void give(CommandLine& line, const int* value, int setting)
+{
+    line.for_run[size_t(switch_of(value))] = setting;
+}
+
 }  // namespace
+
+SwitchValues none_given()
+{
+    SwitchValues values;
+    values.fill(not_given);
+    return values;
+}
 
 CommandLine parse_command_line(int argc, char** argv)
 {
@@ -48,20 +61,18 @@ CommandLine parse_command_line(int argc, char** argv)
             } else if (name == "--flight") {
                 if (value != "real" && value != "simple")
                     line.error = "--flight takes real or simple, not '" + value + "'";
-                line.real_flight = value == "real";
-                line.flight_given = true;
+                give(line, &real_flight, value == "real");
             } else if (value.size() == 1 && value[0] >= '0' && value[0] <= '3') {
-                line.level = value[0] - '0';
-                line.level_given = true;
+                give(line, &level, value[0] - '0');
             } else {
                 line.error = "--level takes 0, 1, 2 or 3, not '" + value + "'";
             }
         } else if (joined) {
             line.error = name + " takes no value";
         } else if (name == "--fullscreen") {
-            line.fullscreen = true;
+            give(line, &full_screen, 1);
         } else if (name == "--mute") {
-            line.mute = true;
+            give(line, &sound_mute, 1);
         } else if (name == "--defaults") {
             line.defaults = true;
         } else if (name == "--uncapped") {
@@ -145,12 +156,16 @@ std::string version_text() { return std::string("Kestrix ") + KESTRIX_VERSION + 
 
 void apply_command_line(const CommandLine& line)
 {
-    if (line.level_given) level = line.level;
-    if (line.flight_given) real_flight = line.real_flight ? 1 : 0;
-    if (line.mute) sound_mute = 1;
-    if (line.fullscreen) full_screen = 1;
+    set_switches_for_run(line);
     t.max_rate = line.uncapped || line.timedemo ? 0 : 60;
     find_data_dir(data_candidates(line.data, executable_path(), KESTRIX_DATA_FROM_BIN));
+}
+
+void set_switches_for_run(const CommandLine& line, bool flying)
+{
+    for (int i = 0; i < switch_count; ++i)
+        if (line.for_run[size_t(i)] != not_given && (flying || !switches[i].flies))
+            *switches[i].value = line.for_run[size_t(i)];
 }
 
 std::string recording_path(const std::string& given)

@@ -4,15 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "core/Switches.h"
+
+// A switch the command line leaves alone, and the values of a line that gives none.
+constexpr int not_given = -1;
+SwitchValues none_given();
+
 struct CommandLine {
     std::string data;         // --data DIR: read the data files from DIR only
-    int level = 1;            // --level N: terrain level at start, 0 to 3
-    bool level_given = false; // a level given replaces a replayed recording's
-    bool fullscreen = false;  // --fullscreen
-    bool mute = false;        // --mute: start with the sound muted
+    // The switches set for this run, not_given for the others: --level N (0 to 3), --fullscreen,
+    // --mute, --flight real|simple.
+    SwitchValues for_run = none_given();
     bool uncapped = false;    // --uncapped: draw as often as the machine can
-    bool real_flight = false; // --flight real (or simple): the rigid-body model flies
-    bool flight_given = false; // --flight, either model
     bool defaults = false;    // --defaults: the settings file is neither read nor written
     std::string record;       // --record FILE: write the flight's inputs to FILE
     std::string replay;       // --replay FILE or --timedemo FILE: fly the recording in FILE
@@ -41,3 +44,6 @@ std::string recording_path(const std::string& given);
 // the settings file or the defaults) and chooses the data directory (which may write one line on
 // stderr). Runs before GLUT starts.
 void apply_command_line(const CommandLine& line);
+// Sets the switches the command line gave for this run, of those that do not fly the aircraft
+// with `flying` false (after a replay's start: the recording flies as it was recorded).
+void set_switches_for_run(const CommandLine& line, bool flying = true);

@@ -19,17 +19,15 @@
 #include "aircraft/WorldState.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"
+#include "core/Switches.h"
 #include "core/Timer.h"
 #include "shell/Keyboard.h"
 
 namespace {
 
-// What pad controls and options set.
+// What pad controls set.
 float* const pad_targets[pad_controls] = {&angle_aileron, &angle_elevator, &angle_rudder,
                                           &throttle};
-int* const option_targets[option_flags] = {&fog_enable,      &wire_frame,     &texture1_,
-                                           &texture2_,       &lighting_enable, &culling_enable,
-                                           &tower_view,      &ui_enable,      &plane_enable};
 
 // The recording under way. Lines go to the file whole and at once, with no buffer between, so
 // that it ends on a whole line however the program stops, and a signal can close it at once.
@@ -150,7 +148,7 @@ void apply(const Input& input)
     case Input::Key: keyb(static_cast<unsigned char>(input.code), 0, 0); break;
     case Input::Special: special_keys(input.code, 0, 0); break;
     case Input::Pad: *pad_targets[input.code] = input.value; break;
-    case Input::Option: *option_targets[input.code] = input.value != 0; break;
+    case Input::Option: *switches[input.code].value = input.value != 0; break;
     case Input::Reset: init_Model(); break;
     }
 }
@@ -200,9 +198,7 @@ bool start_recording(const std::string& path, std::string& error)
     for (int signal : ending_signals) sigaction(signal, &action, nullptr);
     // A reader of a pipe that goes away makes a write fail, which is said, and not a silent end.
     std::signal(SIGPIPE, SIG_IGN);
-    int options[option_flags];
-    for (int i = 0; i < option_flags; ++i) options[i] = *option_targets[i];
-    const std::string header = header_text(KESTRIX_VERSION, level, options, real_flight);
+    const std::string header = header_text(KESTRIX_VERSION, current_switches());
     if (const int failed = write_lines(header, 0)) {
         error = path + ": " + std::strerror(failed);
         close(out);
@@ -221,9 +217,9 @@ void start_replay(Recording recording, const std::string& name, bool as_timedemo
     replay_on = replay.steps > 0;
     timedemo = as_timedemo;
     next_input = next_check = 0;
-    level = replay.level;
-    for (int i = 0; i < option_flags; ++i) *option_targets[i] = replay.options[i];
-    real_flight = replay.real_flight;  // the aircraft is put at the start after this
+    // The aircraft is put at the start after this, for the flight model set here.
+    for (int i = 0; i < switch_count; ++i)
+        if (switches[i].recorded) *switches[i].value = replay.switches[size_t(i)];
 }
 
 bool replaying() { return replay_on; }
@@ -255,9 +251,9 @@ void reset_typed() { take_input({Input::Reset}); }
 
 void option_set(int* flag)
 {
-    for (int i = 0; i < option_flags; ++i)
-        if (option_targets[i] == flag)
-            record({Input::Option, i, float(*flag != 0)}, step_count + 1);
+    const int row = switch_of(flag);
+    if (row >= 0 && is_recorded_flag(row))
+        record({Input::Option, row, float(*flag != 0)}, step_count + 1);
 }
 
 void begin_step()

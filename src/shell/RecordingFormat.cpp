@@ -13,13 +13,11 @@
 #include <vector>
 
 #include "aircraft/FlightState.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
 #include "platform/ReadFile.h"
 
 const char* const pad_names[pad_controls] = {"aileron", "elevator", "rudder", "throttle"};
-const char* const option_names[option_flags] = {"fog",      "wireframe", "texture",
-                                                "lightmap", "lighting",  "culling",
-                                                "tower",    "overlay",   "plane"};
 
 namespace {
 
@@ -39,6 +37,14 @@ const SpecialName special_names[] = {
 // The lowest and highest setting of each pad control: the keys' limits.
 const float pad_low[pad_controls] = {-control_limit, -control_limit, -control_limit, 0};
 const float pad_high[pad_controls] = {control_limit, control_limit, control_limit, throttle_top};
+
+// The option flags a header lists.
+int recorded_flags()
+{
+    int count = 0;
+    for (int i = 0; i < switch_count; ++i) count += is_recorded_flag(i);
+    return count;
+}
 
 // The names of a state line's figures, in their order.
 const char* const figure_names[] = {"x",     "y",     "z",        "heading", "pitch",
@@ -151,7 +157,7 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
             input.value > pad_high[control])
             return "pad " + w[2] + " value '" + w[3] + "' out of range";
     } else if (kind == "option") {
-        const int flag = index_of(w[2], option_names);
+        const int flag = recorded_flag(w[2].c_str());
         if (flag < 0) return "unknown option '" + w[2] + "'";
         if (w[3] != "0" && w[3] != "1")
             return "option " + w[2] + " takes 0 or 1, not '" + w[3] + "'";
@@ -208,22 +214,24 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
     case 3:
         if (w.size() != 2 || w[0] != "level" || !to_count(w[1], 1, value) || value > 3)
             return "the terrain level (0 to 3) is missing or out of range";
-        r.level = int(value);
+        r.switches[size_t(switch_of(&level))] = int(value);
         return "";
-    case 4:
-        if (w.size() != 1 + 2 * option_flags || w[0] != "options")
+    case 4: {  // each flag once, in any order
+        if (w.size() != size_t(1 + 2 * recorded_flags()) || w[0] != "options")
             return "the option flags are missing or incomplete";
-        for (int i = 0; i < option_flags; ++i) {
-            const std::string& flag = w[size_t(2 + 2 * i)];
-            if (w[size_t(1 + 2 * i)] != option_names[i] || (flag != "0" && flag != "1"))
-                return std::string("option ") + option_names[i] + " missing or not 0 or 1";
-            r.options[i] = flag[0] - '0';
+        SwitchValues named{};
+        for (size_t i = 1; i < w.size(); i += 2) {
+            const int flag = recorded_flag(w[i].c_str());
+            if (flag < 0 || named[size_t(flag)]++ || (w[i + 1] != "0" && w[i + 1] != "1"))
+                return "option " + w[i] + " unknown, named twice or not 0 or 1";
+            r.switches[size_t(flag)] = w[i + 1][0] - '0';
         }
         return "";
+    }
     default:  // 5, from format 2 on
         if (w.size() != 2 || w[0] != "flight" || (w[1] != "simple" && w[1] != "real"))
             return "the flight model (simple or real) is missing or unknown";
-        r.real_flight = w[1] == "real";
+        r.switches[size_t(switch_of(&real_flight))] = w[1] == "real";
         return "";
     }
 }
@@ -245,7 +253,7 @@ bool is_recorded_special(int key)
 bool flies(const Input& input)
 {
     if (input.kind == Input::Key) return input.code != 0 && std::strchr(flight_keys, input.code);
-    return input.kind != Input::Option;
+    return input.kind != Input::Option || switches[input.code].flies;
 }
 
 bool RecordingReader::take(const char* bytes, size_t size)
@@ -332,15 +340,14 @@ bool read_recording(const std::string& path, Recording& recording, std::string& 
     return read;
 }
 
-std::string header_text(const std::string& program, int level, const int options[option_flags],
-                        int real_flight)
+std::string header_text(const std::string& program, const SwitchValues& values)
 {
     std::ostringstream text;
     text << "kestrix-recording " << recording_version << "\nprogram " << program << "\nlevel "
-         << level << "\noptions";
-    for (int i = 0; i < option_flags; ++i)
-        text << ' ' << option_names[i] << ' ' << (options[i] != 0);
-    text << "\nflight " << (real_flight ? "real" : "simple") << '\n';
+         << values[size_t(switch_of(&level))] << "\noptions";
+    for (int i = 0; i < switch_count; ++i)
+        if (is_recorded_flag(i)) text << ' ' << switches[i].recorded << ' ' << (values[size_t(i)] != 0);
+    text << "\nflight " << (values[size_t(switch_of(&real_flight))] ? "real" : "simple") << '\n';
     return text.str();
 }
 
@@ -362,7 +369,7 @@ std::string input_line(int64_t step, const Input& input)
                       double(input.value));
         break;
     case Input::Option:
-        std::snprintf(line, sizeof line, "%lld option %s %d\n", n, option_names[input.code],
+        std::snprintf(line, sizeof line, "%lld option %s %d\n", n, switches[input.code].recorded,
                       input.value != 0);
         break;
     case Input::Reset: std::snprintf(line, sizeof line, "%lld reset\n", n); break;

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "core/StepClock.h"
+#include "core/Switches.h"
 
 // One input to the world, as the player gave it. Eight bytes: a long recording holds many.
 struct Input {
     enum Kind : uint8_t { Key, Special, Pad, Option, Reset };
     Kind kind = Key;
-    int16_t code = 0;  // the character, the GLUT key code, the PadControl or the OptionFlag
+    int16_t code = 0;  // the character, the GLUT key code, the PadControl or the switch's row
     float value = 0;   // a pad control's new setting; an option's 0 or 1
 
     Input() = default;
@@ -24,13 +25,7 @@ struct Input {
 
 // What a gamepad's sticks and lever set.
 enum PadControl { PadAileron, PadElevator, PadRudder, PadThrottle, pad_controls };
-// The options window's settings that change the picture.
-enum OptionFlag {
-    OptionFog, OptionWireframe, OptionTexture, OptionLightMap, OptionLighting, OptionCulling,
-    OptionTower, OptionOverlay, OptionPlane, option_flags
-};
 extern const char* const pad_names[pad_controls];
-extern const char* const option_names[option_flags];
 
 // Whether a recording carries the key: those that fly the aircraft or move the view. The pause,
 // the key table, full screen, screenshots and Esc act at once and are never recorded.
@@ -63,9 +58,9 @@ struct RecordedInput {
 
 struct Recording {
     std::string program;         // the version of the program that recorded it
-    int level = 1;               // terrain level at the start
-    int options[option_flags] = {};  // the option flags at the start
-    int real_flight = 0;         // 1 when the rigid-body model flew it, 0 the kinematic one
+    // The recorded switches at the start (the terrain level, the option flags and the flight
+    // model); 0 for the others.
+    SwitchValues switches{};
     // Blocks that grow without moving what they hold: reading never needs twice the room.
     std::deque<RecordedInput> inputs;
     std::deque<StateCheck> checks;
@@ -103,9 +98,9 @@ bool parse_recording(const std::string& text, const std::string& name, Recording
 // Reads the file at `path`: a regular file of at most longest_recording bytes.
 bool read_recording(const std::string& path, Recording& recording, std::string& error);
 
-// The header: format, program version, terrain level, option flags and flight model.
-std::string header_text(const std::string& program, int level, const int options[option_flags],
-                        int real_flight);
+// The header: format, program version, and the recorded switches' `values`: the terrain level,
+// the option flags and the flight model.
+std::string header_text(const std::string& program, const SwitchValues& values);
 std::string input_line(int64_t step, const Input& input);
 // The world's figures after a step, readable, and its checksum.
 struct StateFigures {

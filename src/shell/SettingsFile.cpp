@@ -16,24 +16,6 @@
 #include "platform/UserDirs.h"
 #include "shell/CommandLine.h"
 
-const SettingEntry settings_table[setting_entries] = {
-    {"plane", &plane_enable, 0, 1, true, "The options window: 1 on, 0 off"},
-    {"wireframe", &wire_frame, 0, 1, true, nullptr},
-    {"texture", &texture1_, 0, 1, true, nullptr},
-    {"lightmap", &texture2_, 0, 1, true, nullptr},
-    {"fog", &fog_enable, 0, 1, true, nullptr},
-    {"lighting", &lighting_enable, 0, 1, true, nullptr},
-    {"culling", &culling_enable, 0, 1, true, nullptr},
-    {"tower_view", &tower_view, 0, 1, true, nullptr},
-    {"overlay", &ui_enable, 0, 1, true, nullptr},
-    {"real_flight", &real_flight, 0, 1, true, nullptr},
-    {"volume", &sound_volume, 0, 100, false, "Sound: volume 0 to 100 per cent; mute 1 silences it"},
-    {"mute", &sound_mute, 0, 1, false, nullptr},
-    {"figures", &figures_enable, 0, 1, false, "Flight figures on the main window (I)"},
-    {"level", &level, 0, 3, true, "Terrain level of detail, 0 (coarsest) to 3 (finest)"},
-    {"fullscreen", &full_screen, 0, 1, false, "Full screen (F1) or the window (F2)"},
-};
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,7 +42,7 @@ std::string trimmed(const std::string& text)
 
 // What is wrong with one line ("" if nothing), taking its entry into `values`. `in_section`
 // follows the section headers: entries under a section other than [kestrix] are skipped.
-std::string take_line(std::string line, bool& in_section, SettingValues& values)
+std::string take_line(std::string line, bool& in_section, SwitchValues& values)
 {
     if (line.size() > longest_line)
         return "line longer than " + std::to_string(longest_line) + " characters";
@@ -77,16 +59,16 @@ std::string take_line(std::string line, bool& in_section, SettingValues& values)
     if (equals == std::string::npos) return "not a 'key = value' line";
     const std::string key = trimmed(line.substr(0, equals));
     const std::string value = trimmed(line.substr(equals + 1));
-    const SettingEntry* entry = std::find_if(std::begin(settings_table), std::end(settings_table),
-                                             [&](const SettingEntry& e) { return key == e.key; });
-    if (entry == std::end(settings_table)) return "unknown key '" + shown(key) + "'";
+    const Switch* entry = std::find_if(std::begin(switches), std::end(switches),
+                                       [&](const Switch& s) { return key == s.setting; });
+    if (entry == std::end(switches)) return "unknown key '" + shown(key) + "'";
     const bool digits = !value.empty() && value.size() <= 9 &&
                         value.find_first_not_of("0123456789") == std::string::npos;
     const int number = digits ? std::atoi(value.c_str()) : -1;
     if (number < entry->low || number > entry->high)
-        return std::string(entry->key) + " takes " + std::to_string(entry->low) + " to " +
+        return std::string(entry->setting) + " takes " + std::to_string(entry->low) + " to " +
                std::to_string(entry->high) + ", not '" + shown(value) + "'";
-    values[size_t(entry - settings_table)] = number;
+    values[size_t(entry - switches)] = number;
     return "";
 }
 
@@ -125,32 +107,20 @@ std::string settings_target(std::string path)
 // The path of this run's file, "" when the run leaves it alone; its values with the defaults
 // where it has none; the run's values at the start, and where they came from.
 std::string run_path;
-SettingValues from_file, at_start;
+SwitchValues from_file, at_start;
 SettingSources sources;
 
 void save_settings()
 {
-    const SettingValues values = settings_to_keep(from_file, at_start, current_settings(), sources);
+    const SwitchValues values = settings_to_keep(from_file, at_start, current_switches(), sources);
     const std::string error = write_settings(run_path, format_settings(values));
     if (!error.empty()) std::fprintf(stderr, "kestrix: %s\n", error.c_str());
 }
 
 }  // namespace
 
-SettingValues current_settings()
-{
-    SettingValues values;
-    for (int i = 0; i < setting_entries; ++i) values[size_t(i)] = *settings_table[i].setting;
-    return values;
-}
-
-void set_settings(const SettingValues& values)
-{
-    for (int i = 0; i < setting_entries; ++i) *settings_table[i].setting = values[size_t(i)];
-}
-
 std::vector<std::string> parse_settings(const std::string& text, const std::string& path,
-                                        SettingValues& values)
+                                        SwitchValues& values)
 {
     std::vector<std::string> messages;
     int number = 0, unshown = 0;
@@ -169,16 +139,16 @@ std::vector<std::string> parse_settings(const std::string& text, const std::stri
     return messages;
 }
 
-std::string format_settings(const SettingValues& values)
+std::string format_settings(const SwitchValues& values)
 {
     std::string text = "# Kestrix's settings, written at every exit and read at every start.\n"
                        "# 'kestrix --defaults' starts without them and leaves this file alone.\n"
                        "[kestrix]\n";
-    for (int i = 0; i < setting_entries; ++i) {
-        const SettingEntry& entry = settings_table[i];
+    for (int i = 0; i < switch_count; ++i) {
+        const Switch& entry = switches[i];
         const int value = values[size_t(i)];
         if (entry.comment) text += std::string("# ") + entry.comment + "\n";
-        text += std::string(entry.key) + " = " +
+        text += std::string(entry.setting) + " = " +
                 std::to_string(entry.high == 1 ? value != 0
                                                : std::clamp(value, entry.low, entry.high)) +
                 "\n";
@@ -192,7 +162,7 @@ std::string settings_path(const char* config_home, const char* home)
     return config.empty() ? "" : config + "/kestrix/settings.ini";
 }
 
-FileState read_settings(const std::string& path, SettingValues& values,
+FileState read_settings(const std::string& path, SwitchValues& values,
                         std::vector<std::string>& messages)
 {
     std::string text, why;
@@ -235,22 +205,17 @@ std::string write_settings(const std::string& path, const std::string& text)
 SettingSources setting_sources(const CommandLine& line)
 {
     SettingSources from;
-    for (int i = 0; i < setting_entries; ++i) {
-        const int* s = settings_table[i].setting;
-        const bool given = (s == &level && line.level_given) || (s == &sound_mute && line.mute) ||
-                           (s == &full_screen && line.fullscreen) ||
-                           (s == &real_flight && line.flight_given);
-        from[size_t(i)] = !line.replay.empty() && settings_table[i].recorded ? FromRecording
-                          : given                                            ? FromCommandLine
-                                                                             : FromPlayer;
-    }
+    for (size_t i = 0; i < from.size(); ++i)
+        from[i] = !line.replay.empty() && switches[i].recorded ? FromRecording
+                  : line.for_run[i] != not_given               ? FromCommandLine
+                                                               : FromPlayer;
     return from;
 }
 
-SettingValues settings_to_keep(const SettingValues& file, const SettingValues& start,
-                               const SettingValues& now, const SettingSources& sources)
+SwitchValues settings_to_keep(const SwitchValues& file, const SwitchValues& start,
+                               const SwitchValues& now, const SettingSources& sources)
 {
-    SettingValues keep = now;
+    SwitchValues keep = now;
     for (size_t i = 0; i < keep.size(); ++i)
         if (sources[i] == FromRecording || (sources[i] == FromCommandLine && now[i] == start[i]))
             keep[i] = file[i];
@@ -263,20 +228,20 @@ void load_settings(const CommandLine& line)
 {
     if (!uses_settings_file(line)) return;
     run_path = settings_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-    from_file = current_settings();
+    from_file = current_switches();
     if (run_path.empty()) return;
     std::vector<std::string> messages;
     // A file that could not be read is left as it is: what it holds is the player's.
     if (read_settings(run_path, from_file, messages) == FileState::Refused) run_path.clear();
     for (const std::string& message : messages)
         std::fprintf(stderr, "kestrix: %s\n", message.c_str());
-    set_settings(from_file);
+    set_switches(from_file);
 }
 
 void keep_settings(const CommandLine& line)
 {
     if (run_path.empty()) return;
     sources = setting_sources(line);
-    at_start = current_settings();
+    at_start = current_switches();
     std::atexit(save_settings);
 }

@@ -7,35 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "core/Switches.h"
 #include "platform/ReadFile.h"
 
 struct CommandLine;
 
-// One entry of the file: its key, the setting it keeps, the values it takes, whether a replayed
-// recording sets it, and the comment written above it (none where null).
-struct SettingEntry {
-    const char* key;
-    int* setting;
-    int low, high;
-    bool recorded;
-    const char* comment;
-};
-constexpr int setting_entries = 15;
-extern const SettingEntry settings_table[setting_entries];
-
-// Values of the settings, in the table's order.
-using SettingValues = std::array<int, setting_entries>;
-SettingValues current_settings();
-void set_settings(const SettingValues& values);
-
+// The file keeps every switch of the player's, under its setting's key.
 // Reads the text of a settings file over `values`: each good entry replaces its value, the last
 // one of a key holding. Each bad line is skipped and gives one message "path:line: what is
 // wrong", up to a few; the rest are counted in one last message.
 std::vector<std::string> parse_settings(const std::string& text, const std::string& path,
-                                        SettingValues& values);
+                                        SwitchValues& values);
 // The text of a settings file holding `values` (flags written as 0 or 1, the others kept to
 // their range), with a comment on each group.
-std::string format_settings(const SettingValues& values);
+std::string format_settings(const SwitchValues& values);
 
 // settings.ini in the program's own directory of the user's configuration (config_dir); "" where
 // there is none.
@@ -44,7 +29,7 @@ std::string settings_path(const char* config_home, const char* home);
 // Reads the file at `path` over `values`, with its messages in `messages`. A missing file gives
 // none; one that cannot be read, is no regular file or is too long gives one, leaves `values`
 // alone and is Refused: it must not be written over.
-FileState read_settings(const std::string& path, SettingValues& values,
+FileState read_settings(const std::string& path, SwitchValues& values,
                         std::vector<std::string>& messages);
 // Writes `text` to a new file beside `path` (beside the file it links to, where it is a
 // symbolic link) and renames it over that file, creating the directory first: the old file
@@ -55,15 +40,15 @@ std::string write_settings(const std::string& path, const std::string& text);
 // Where each setting of a run comes from: the file (or the player during the run), the command
 // line, or a replayed recording.
 enum SettingSource : char { FromPlayer, FromCommandLine, FromRecording };
-using SettingSources = std::array<SettingSource, setting_entries>;
+using SettingSources = std::array<SettingSource, switch_count>;
 SettingSources setting_sources(const CommandLine& line);
 
 // What the file keeps at the end of a run. A setting the command line gave holds for that run
 // only: the file's value is written back, unless the player changed it during the run (it
-// differs from its value at the start). A recording's level, flags and flight model are the
+// differs from its value at the start). The switches a replayed recording sets are the
 // recording's, and its inputs may change them during the replay: the file's value always stays.
-SettingValues settings_to_keep(const SettingValues& file, const SettingValues& start,
-                               const SettingValues& now, const SettingSources& sources);
+SwitchValues settings_to_keep(const SwitchValues& file, const SwitchValues& start,
+                               const SwitchValues& now, const SettingSources& sources);
 
 // Whether the run reads and writes the file. --defaults and a timedemo leave it alone: a run to
 // try the defaults is not the player's new choice, and a benchmark measures the same on every

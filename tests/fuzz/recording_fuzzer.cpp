@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     // Written back as the recorder writes: a step's inputs, then its state line.
-    std::string written = header_text(r.program, r.level, r.options, r.real_flight);
+    std::string written = header_text(r.program, r.switches);
     const StateFigures figures = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "down", false};
     size_t check = 0;
     const auto states_before = [&](int64_t step) {
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     written += end_line(r.steps);
     if (!parse_recording(written, "f", again, error)) fail(("written back, refused: " + error).c_str());
     if (again.inputs.size() != r.inputs.size() || again.steps != r.steps ||
-        again.checks.size() != r.checks.size() || again.real_flight != r.real_flight)
+        again.checks.size() != r.checks.size() || again.switches != r.switches)
         fail("read differently");
     for (size_t i = 0; i < r.inputs.size(); ++i)
         if (again.inputs[i].input.value != r.inputs[i].input.value ||

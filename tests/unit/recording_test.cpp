@@ -2,8 +2,10 @@
 // every kind of damaged file refused with the line and what is wrong.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
+#include "core/Settings.h"
 #include "core/StepClock.h"
 #include "platform/GL.h"
 #include "shell/RecordingFormat.h"
@@ -38,7 +40,8 @@ TEST(StepClock, StepsFollowTheClock)
     EXPECT_EQ(clock.steps_due(5000 + 17, 1000), 1);
 }
 
-// A header of format 1, from before the choice of flight model: still read, as simple.
+// A header of format 1, from before the choice of flight model: still read, as simple; its flags
+// in the order of the time, which need not be the order they are written in now.
 const char* const header =
     "kestrix-recording 1\nprogram 0.9.0\nlevel 2\noptions fog 1 wireframe 0 texture 1 lightmap 1 "
     "lighting 0 culling 1 tower 0 overlay 1 plane 1\n";
@@ -46,21 +49,23 @@ const std::string header2 = "kestrix-recording 2" + std::string(header + 19) + "
 
 TEST(RecordingFormat, WrittenAndReadBack)
 {
-    const int options[option_flags] = {1, 0, 1, 1, 0, 1, 0, 1, 1};
+    SwitchValues values{};  // the header's, flown by the real model
+    for (const int* on : {&fog_enable, &texture1_, &texture2_, &culling_enable, &ui_enable,
+                          &plane_enable, &real_flight})
+        values[size_t(switch_of(on))] = 1;
+    values[size_t(switch_of(&level))] = 2;
     const Input inputs[] = {{Input::Key, 'M'},
                             {Input::Special, GLUT_KEY_PAGE_DOWN},
                             {Input::Pad, PadRudder, -12.3456789f},
-                            {Input::Option, OptionTower, 1},
+                            {Input::Option, switch_of(&tower_view), 1},
                             {Input::Reset}};
-    std::string text = header_text("0.9.0", 2, options, 1);
-    EXPECT_EQ(text, header2);
+    std::string text = header_text("0.9.0", values);
     for (int i = 0; i < 5; ++i) text += input_line(7 + i * 20, inputs[i]);
     text += state_line(120, {1, 2, -3.456f, 4, 5, 6, 7, 8, 9, 10, "moving", true}, 0xfedcba9876543210);
     Recording r;
     std::string error;
     ASSERT_TRUE(parse_recording(text + "120 key g\n12", "f", r, error)) << error;
-    EXPECT_EQ(r.level, 2);
-    EXPECT_EQ(r.real_flight, 1);
+    EXPECT_EQ(r.switches, values);
     EXPECT_TRUE(flies(r.inputs[0].input)) << "M switches the model: a flight key";
     EXPECT_EQ(r.steps, 120) << "the cut-off last line is left out";
     ASSERT_EQ(r.inputs.size(), 6u);
@@ -76,7 +81,8 @@ TEST(RecordingFormat, WrittenAndReadBack)
     ASSERT_TRUE(parse_recording(text + end_line(3720), "f", r, error)) << error;
     EXPECT_EQ(r.steps, 3720);
     ASSERT_TRUE(parse_recording(header + input_line(5, inputs[0]), "f", r, error)) << error;
-    EXPECT_TRUE(r.real_flight == 0 && r.inputs.size() == 1);
+    values[size_t(switch_of(&real_flight))] = 0;
+    EXPECT_TRUE(r.switches == values && r.inputs.size() == 1);
 }
 
 // Damaged files and their messages.
@@ -91,6 +97,7 @@ TEST(RecordingFormat, DamagedFilesAreRefused)
         {"\x89PNG\r\n", "f:1: not text (byte 0x89)"},
         {"kestrix-recording 1\nprogram 0.9.0\n", "f:3: the header is incomplete"},
         {"kestrix-recording 1\nprogram 0.9.0\nlevel 4\n", "f:3: the terrain level (0 to 3) is missing or out of range"},
+        {std::regex_replace(h, std::regex("tower"), "fog"), "f:4: option fog unknown, named twice or not 0 or 1"},
         {h + "5 key +\n3 key -\n", "f:6: step 3 comes after step 5"},
         {h + "0 key +\n", "f:5: '0' is no step number"},
         {h + "1234567890123 key +\n", "f:5: '1234567890123' is no step number"},

@@ -33,11 +33,11 @@ TEST(SettingsFile, TakesGoodEntriesAndNamesBadLines)
         {"=\n=\n=\n=\n=\n=\n=\n=\n=\n=\n=\n=", "f:10: unknown key ''|f: 2 more bad lines|"},
     };
     for (const auto& [text, expected] : files) {
-        SettingValues values{};
+        SwitchValues values{};
         const std::vector<std::string> said = parse_settings(text, "f", values);
         std::string got;
         for (size_t i = 0; i < values.size(); ++i)
-            if (values[i]) got += settings_table[i].key + ("=" + std::to_string(values[i])) + " ";
+            if (values[i]) got += switches[i].setting + ("=" + std::to_string(values[i])) + " ";
         for (size_t i = said.size() > 10 ? 9 : 0; i < said.size(); ++i) got += said[i] + "|";
         EXPECT_EQ(got, expected) << text;
     }
@@ -50,9 +50,9 @@ TEST(SettingsFile, WrittenWholeAndReadBack)
 {
     const fs::path dir = fs::temp_directory_path() / ("kestrix-set-" + std::to_string(getpid()));
     const std::string file = dir / "new/settings.ini";
-    SettingValues low, high, beyond, old, now;
+    SwitchValues low, high, beyond, old, now;
     for (size_t i = 0; i < low.size(); ++i)
-        low[i] = settings_table[i].low, high[i] = settings_table[i].high, beyond[i] = high[i] + 7;
+        low[i] = switches[i].low, high[i] = switches[i].high, beyond[i] = high[i] + 7;
     EXPECT_EQ(write_settings(file, format_settings(beyond)), "");
     fs::create_hard_link(file, dir / "old");
     EXPECT_EQ(write_settings(file, format_settings(low)), "") << "over the old one";
@@ -120,12 +120,15 @@ TEST(SettingsFile, ExitKeepsWhatIsThePlayers)
 TEST(SettingsFile, KeepsWhatThePlayerChose)
 {
     CommandLine line;
-    line.replay = "r", line.mute = line.fullscreen = true;
-    SettingValues file{}, start, now;
-    start.fill(1), now.fill(2), now[11] = 1;
+    line.replay = "r";
+    line.for_run[size_t(switch_of(&sound_mute))] = line.for_run[size_t(switch_of(&full_screen))] = 1;
+    SwitchValues file{}, start, now;
+    start.fill(1), now.fill(2), now[size_t(switch_of(&sound_mute))] = 1;
     std::string kept;
-    for (int v : settings_to_keep(file, start, now, setting_sources(line))) kept += char('0' + v);
-    EXPECT_EQ(kept, "000000000020202");
+    const SwitchValues keep = settings_to_keep(file, start, now, setting_sources(line));
+    for (size_t i = 0; i < keep.size(); ++i)
+        if (keep[i]) kept += switches[i].setting + ("=" + std::to_string(keep[i])) + " ";
+    EXPECT_EQ(kept, "volume=2 figures=2 fullscreen=2 ");
     line.defaults = true;
     EXPECT_FALSE(uses_settings_file(line));
     EXPECT_EQ(settings_path("/c", "/h") + settings_path("c", "/h") + settings_path(nullptr, "h"),

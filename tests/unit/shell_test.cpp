@@ -127,20 +127,20 @@ TEST(Timer, StepsAtMostSixtyTimesASecond)
 // Command lines and what the program takes from them, written as one line: its own options,
 // then GLUT's, which pass on in their order.
 const std::pair<std::vector<std::string>, std::string> command_lines[] = {
-    {{}, "level 1"},
-    {{"--level", "3", "--data=/d", "--fullscreen", "--mute", "--uncapped"}, "level 3 data /d fullscreen mute uncapped"},
-    {{"--level=0", "-display", ":5", "-iconic", "--data", "x y", "--help", "--version"}, "level 0 data x y help version | -display :5 -iconic"},
-    {{"-geometry", "9x9", "-sync", "-direct", "-indirect", "-gldebug", "-h"}, "level 1 help geometry | -geometry 9x9 -sync -direct -indirect -gldebug"},
+    {{}, ""},
+    {{"--level", "3", "--data=/d", "--fullscreen", "--mute", "--uncapped"}, "data /d mute=1 level=3 fullscreen=1 uncapped"},
+    {{"--level=0", "-display", ":5", "-iconic", "--data", "x y", "--help", "--version"}, "data x y level=0 help version | -display :5 -iconic"},
+    {{"-geometry", "9x9", "-sync", "-direct", "-indirect", "-gldebug", "-h"}, " help geometry | -geometry 9x9 -sync -direct -indirect -gldebug"},
     {{"--level", "4"}, "error --level takes 0, 1, 2 or 3, not '4'"},
     {{"--level"}, "error --level needs a value"},
     {{"--data="}, "error --data needs a value"},
     {{"--mute=yes"}, "error --mute takes no value"},
     {{"--fly", "--help"}, "error unknown option '--fly'"},
-    {{"--record", "f", "--timedemo=d", "--level=1"}, "level 1 record f timedemo d"},
+    {{"--record", "f", "--timedemo=d", "--level=1"}, " level=1 record f timedemo d"},
     {{"--replay", "a", "--timedemo", "b"}, "error one recording at a time, to replay or time"},
     {{"-display"}, "error unknown option '-display'"},
-    {{"--flight", "real"}, "level 1 real"},
-    {{"--flight=real", "--flight=simple"}, "level 1"},
+    {{"--flight", "real"}, " real_flight=1"},
+    {{"--flight=real", "--flight=simple"}, " real_flight=0"},
     {{"--flight", "fast"}, "error --flight takes real or simple, not 'fast'"},
 };
 
@@ -150,11 +150,13 @@ TEST(CommandLine, OptionsAndRefusals)
         std::vector<char*> argv = {const_cast<char*>("kestrix")};
         for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
         const CommandLine line = parse_command_line(int(argv.size()), argv.data());
-        std::string got = "level " + std::to_string(line.level) + (line.data.empty() ? "" : " data " + line.data);
-        const std::pair<bool, const char*> flags[] = {{line.fullscreen, " fullscreen"}, {line.mute, " mute"},
+        std::string got = line.data.empty() ? "" : "data " + line.data;
+        for (int i = 0; i < switch_count; ++i)
+            if (line.for_run[size_t(i)] != not_given)
+                got += std::string(" ") + switches[i].setting + "=" + std::to_string(line.for_run[size_t(i)]);
+        const std::pair<bool, const char*> flags[] = {
             {line.uncapped, " uncapped"}, {line.help, " help"}, {line.version, " version"}, {line.geometry, " geometry"}};
         for (const auto& [on, word] : flags) got += on ? word : "";
-        got += line.real_flight ? " real" : "";
         if (!line.record.empty()) got += " record " + line.record;
         if (!line.replay.empty()) got += (line.timedemo ? " timedemo " : " replay ") + line.replay;
         ASSERT_EQ(line.glut_arguments.front(), argv[0]);
