@@ -13,9 +13,11 @@
 #include "platform/Gamepad.h"
 #include "platform/Quit.h"
 #include "shell/CommandLine.h"
+#include "shell/Inputs.h"
 #include "shell/Recorder.h"
 #include "shell/SettingsFile.h"
 #include "shell/Sim.h"
+#include "shell/Timedemo.h"
 
 int main(int argc, char** argv)
 {
@@ -45,7 +47,10 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
             return 2;
         }
-        start_replay(std::move(recording), path, line.timedemo);
+        if (line.timedemo)
+            start_timedemo(std::move(recording), path);
+        else
+            start_replay(std::move(recording), path);
         set_switches_for_run(line, false);  // the recording's flight model holds
     }
     if (!line.record.empty() && !start_recording(line.record, error)) {

@@ -4,7 +4,7 @@
 
 #include "aircraft/FlightState.h"
 #include "platform/GL.h"
-#include "shell/Recorder.h"
+#include "shell/Inputs.h"
 
 const float dead_zone = 0.15f;
 

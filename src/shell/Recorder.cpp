@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
-#include <vector>
 
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
@@ -21,13 +19,8 @@
 #include "core/StepClock.h"
 #include "core/Switches.h"
 #include "core/Timer.h"
-#include "shell/Keyboard.h"
 
 namespace {
-
-// What pad controls set.
-float* const pad_targets[pad_controls] = {&angle_aileron, &angle_elevator, &angle_rudder,
-                                          &throttle};
 
 // The recording under way. Lines go to the file whole and at once, with no buffer between, so
 // that it ends on a whole line however the program stops, and a signal can close it at once.
@@ -125,57 +118,12 @@ void stop_recording(const std::string& why)
                  static_cast<long long>(recorded_steps()), why.c_str());
 }
 
-// Writes `input` as applied before step `step`.
-void record(const Input& input, int64_t step)
-{
-    if (out < 0) return;
-    if (const int error = write_lines(input_line(step, input), step))
-        stop_recording(std::strerror(error));
-}
-
 Recording replay;
 std::string replay_name;
 bool replay_on = false;
-bool timedemo = false;
+bool end_announced = true;  // "End of the recording" said when it ends
 size_t next_input = 0, next_check = 0;
 float height_before_step = 0;
-std::vector<int64_t> frame_ticks;  // the timedemo's frame times, in clock ticks
-int64_t frame_started = -1;
-
-void apply(const Input& input)
-{
-    switch (input.kind) {
-    case Input::Key: keyb(static_cast<unsigned char>(input.code), 0, 0); break;
-    case Input::Special: special_keys(input.code, 0, 0); break;
-    case Input::Pad: *pad_targets[input.code] = input.value; break;
-    case Input::Option: *switches[input.code].value = input.value != 0; break;
-    case Input::Reset: init_Model(); break;
-    }
-}
-
-// Frames, seconds, average frames a second, the slowest frame and the 1 % low (the frame rate
-// over the slowest hundredth of the frames), then the end of the program.
-void finish_timedemo(int64_t frequency)
-{
-    std::vector<int64_t> ticks = frame_ticks;
-    std::sort(ticks.begin(), ticks.end(), std::greater<int64_t>());
-    const double tick = frequency > 0 ? 1.0 / double(frequency) : 0;
-    double seconds = 0, slowest_hundredth = 0;
-    const size_t hundredth = std::max<size_t>(1, ticks.size() / 100);
-    for (size_t i = 0; i < ticks.size(); ++i) {
-        seconds += double(ticks[i]) * tick;
-        if (i < hundredth) slowest_hundredth += double(ticks[i]) * tick;
-    }
-    const auto rate = [](double frames, double time) { return time > 0 ? frames / time : 0.0; };
-    end_console_line();
-    std::printf("  Timedemo: %zu frames in %.2f s, %.1f frames a second, slowest frame %.1f ms, "
-                "1%% low %.1f frames a second\n",
-                ticks.size(), seconds, rate(double(ticks.size()), seconds),
-                ticks.empty() ? 0.0 : double(ticks[0]) * tick * 1000,
-                rate(double(std::min(hundredth, ticks.size())), slowest_hundredth));
-    std::fflush(stdout);
-    std::exit(0);
-}
 
 }  // namespace
 
@@ -210,12 +158,12 @@ bool start_recording(const std::string& path, std::string& error)
     return true;
 }
 
-void start_replay(Recording recording, const std::string& name, bool as_timedemo)
+void start_replay(Recording recording, const std::string& name, bool announce_end)
 {
     replay = std::move(recording);
     replay_name = name;
     replay_on = replay.steps > 0;
-    timedemo = as_timedemo;
+    end_announced = announce_end;
     next_input = next_check = 0;
     // The aircraft is put at the start after this, for the flight model set here.
     for (int i = 0; i < switch_count; ++i)
@@ -224,47 +172,24 @@ void start_replay(Recording recording, const std::string& name, bool as_timedemo
 
 bool replaying() { return replay_on; }
 
-void take_input(const Input& input)
+void record_input(const Input& input, int64_t step)
 {
-    if (replay_on && flies(input)) return;  // the recording flies until it ends
-    apply(input);
-    record(input, step_count + 1);
+    if (out < 0) return;
+    if (const int error = write_lines(input_line(step, input), step))
+        stop_recording(std::strerror(error));
 }
 
-void key_typed(unsigned char key, int x, int y)
-{
-    if (is_recorded_key(key))
-        take_input({Input::Key, key});
-    else
-        keyb(key, x, y);
-}
+void begin_step() { height_before_step = world_y; }
 
-void special_typed(int key, int x, int y)
+bool next_replayed(Input& input)
 {
-    if (is_recorded_special(key))
-        take_input({Input::Special, key});
-    else
-        special_keys(key, x, y);
-}
-
-void reset_typed() { take_input({Input::Reset}); }
-
-void option_set(int* flag)
-{
-    const int row = switch_of(flag);
-    if (row >= 0 && is_recorded_flag(row))
-        record({Input::Option, row, float(*flag != 0)}, step_count + 1);
-}
-
-void begin_step()
-{
-    height_before_step = world_y;
-    for (; replay_on && next_input < replay.inputs.size(); ++next_input) {
-        const RecordedInput& recorded = replay.inputs[next_input];
-        if (recorded.step > step_count) break;
-        apply(recorded.input);
-        record(recorded.input, step_count);
-    }
+    if (!replay_on || next_input == replay.inputs.size()) return false;
+    const RecordedInput& recorded = replay.inputs[next_input];
+    if (recorded.step > step_count) return false;
+    ++next_input;
+    input = recorded.input;
+    record_input(input, step_count);
+    return true;
 }
 
 void end_step()
@@ -289,26 +214,12 @@ void end_step()
     }
     if (step_count >= replay.steps) {
         replay_on = false;
-        if (!timedemo) {
+        if (end_announced) {
             end_console_line();
             std::printf("  End of the recording at step %lld: you have the controls\n",
                         static_cast<long long>(step_count));
         }
     }
-}
-
-int steps_for_pass(int64_t now, int64_t frequency)
-{
-    if (paused || timedemo) step_clock.hold(now);
-    if (paused) {
-        frame_started = -1;  // a timedemo times the frames that step
-        return 0;
-    }
-    if (!timedemo) return step_clock.steps_due(now, frequency);
-    if (frame_started >= 0) frame_ticks.push_back(now - frame_started);
-    frame_started = now;
-    if (!replay_on) finish_timedemo(frequency);  // the last step has been drawn
-    return 1;
 }
 
 void end_pass(int64_t now, int64_t frequency)

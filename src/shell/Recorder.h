@@ -1,7 +1,6 @@
-// The flight recorder: every input that drives the world goes through here. Recording, it is
-// written with the number of the step it comes before, and every 60 steps the world's state;
-// replaying, the recorded inputs come back at their steps and the state is checked. A timedemo
-// replays flat out, one step per drawn frame, and reports the frame times.
+// The flight recorder. Recording, every input that drives the world is written with the number
+// of the step it comes before, and every 60 steps the world's state; replaying, the recorded
+// inputs come back at their steps and the state is checked against the recording's.
 #pragma once
 
 #include <cstdint>
@@ -17,29 +16,21 @@
 bool start_recording(const std::string& path, std::string& error);
 // Flies `recording` (read from `name`) from the start: its level, option flags and flight model
 // now, its inputs at their steps. Called before the aircraft is put at the start (init_Model),
-// which places it for the model set here. A timedemo ends the program once its last step is
-// drawn.
-void start_replay(Recording recording, const std::string& name, bool timedemo);
+// which places it for the model set here. With `announce_end`, its end says that the player
+// has the controls.
+void start_replay(Recording recording, const std::string& name, bool announce_end = true);
 // While a replay still has steps to fly.
 bool replaying();
+// Writes `input`, applied before step `step`, to the recording under way, if any.
+void record_input(const Input& input, int64_t step);
 
-// An input from the player: applied at once and recorded for the next step. While a replay
-// flies, inputs that fly the aircraft are left out until it ends.
-void take_input(const Input& input);
-// The GLUT keyboard callbacks: recorded keys go through take_input, the others act at once.
-void key_typed(unsigned char key, int x, int y);
-void special_typed(int key, int x, int y);
-// The options window's RESET, and a flag it has just set.
-void reset_typed();
-void option_set(int* flag);
-
-// Around each step of the world: the replayed inputs before it; the state line or the check
-// against the recording after it.
+// Around each step of the world: before it, begin_step, then next_replayed gives each input the
+// replay has for the step (and records it again, where a recording is under way), until it
+// returns false; after it, end_step writes the state line or checks the state against the
+// recording's.
 void begin_step();
+bool next_replayed(Input& input);
 void end_step();
-// The number of steps the next pass runs (none while paused; one in a timedemo), given the
-// clock's reading at the start of the pass.
-int steps_for_pass(int64_t now, int64_t frequency);
 // After the steps of a pass: once a second, looks whether the recording's file is still there.
 void end_pass(int64_t now, int64_t frequency);
 

@@ -14,25 +14,12 @@
 
 #include "aircraft/FlightState.h"
 #include "core/Settings.h"
-#include "platform/GL.h"
 #include "platform/ReadFile.h"
+#include "shell/KeyTable.h"
 
 const char* const pad_names[pad_controls] = {"aileron", "elevator", "rudder", "throttle"};
 
 namespace {
-
-const char* const flight_keys = "+-gGrRmM";
-const char* const view_keys = "tT123456789sScCaAzZ";
-
-struct SpecialName {
-    int code;
-    const char* name;
-};
-const SpecialName special_names[] = {
-    {GLUT_KEY_F3, "F3"},       {GLUT_KEY_F4, "F4"},           {GLUT_KEY_LEFT, "Left"},
-    {GLUT_KEY_UP, "Up"},       {GLUT_KEY_RIGHT, "Right"},     {GLUT_KEY_DOWN, "Down"},
-    {GLUT_KEY_PAGE_UP, "PageUp"}, {GLUT_KEY_PAGE_DOWN, "PageDown"}, {GLUT_KEY_END, "End"},
-};
 
 // The lowest and highest setting of each pad control: the keys' limits.
 const float pad_low[pad_controls] = {-control_limit, -control_limit, -control_limit, 0};
@@ -146,8 +133,8 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
     } else if (kind == "special") {
         input.kind = Input::Special;
         input.code = -1;
-        for (const SpecialName& s : special_names)
-            if (w[2] == s.name) input.code = s.code;
+        for (const SpecialKey& s : recorded_specials)
+            if (w[2] == s.name) input.code = int16_t(s.code);
         if (input.code < 0) return "unknown key '" + w[2] + "'";
     } else if (kind == "pad") {
         const int control = index_of(w[2], pad_names);
@@ -238,21 +225,9 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
 
 }  // namespace
 
-bool is_recorded_key(unsigned char key)
-{
-    return key != 0 && (std::strchr(flight_keys, key) || std::strchr(view_keys, key));
-}
-
-bool is_recorded_special(int key)
-{
-    for (const SpecialName& s : special_names)
-        if (s.code == key) return true;
-    return false;
-}
-
 bool flies(const Input& input)
 {
-    if (input.kind == Input::Key) return input.code != 0 && std::strchr(flight_keys, input.code);
+    if (input.kind == Input::Key) return is_flight_key(static_cast<unsigned char>(input.code));
     return input.kind != Input::Option || switches[input.code].flies;
 }
 
@@ -359,7 +334,7 @@ std::string input_line(int64_t step, const Input& input)
     case Input::Key: std::snprintf(line, sizeof line, "%lld key %c\n", n, char(input.code)); break;
     case Input::Special: {
         const char* key = "?";
-        for (const SpecialName& s : special_names)
+        for (const SpecialKey& s : recorded_specials)
             if (s.code == input.code) key = s.name;
         std::snprintf(line, sizeof line, "%lld special %s\n", n, key);
         break;

@@ -27,10 +27,6 @@ struct Input {
 enum PadControl { PadAileron, PadElevator, PadRudder, PadThrottle, pad_controls };
 extern const char* const pad_names[pad_controls];
 
-// Whether a recording carries the key: those that fly the aircraft or move the view. The pause,
-// the key table, full screen, screenshots and Esc act at once and are never recorded.
-bool is_recorded_key(unsigned char key);
-bool is_recorded_special(int key);
 // Whether the input flies the aircraft; the others only change what is seen.
 bool flies(const Input& input);
 

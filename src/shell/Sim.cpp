@@ -27,10 +27,11 @@
 #include "resources/Fonts.h"
 #include "resources/Textures.h"
 #include "scenery/DrawOrder.h"
-#include "shell/Keyboard.h"
+#include "shell/Inputs.h"
 #include "shell/PadControls.h"
 #include "shell/Recorder.h"
 #include "shell/Render.h"
+#include "shell/Timedemo.h"
 #include "terrain/TerrainGrid.h"
 
 void init()
@@ -120,6 +121,7 @@ void world_step()
 {
     ++step_count;
     begin_step();
+    for (Input input; next_replayed(input);) apply_input(input);
     // First what the frame just drawn leads to: the particles of a running explosion move on
     // (a new one is first drawn where it bursts), then the warnings' pulse, a landing or a crash,
     // and an exploding aircraft's engine is held at 0.

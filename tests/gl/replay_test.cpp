@@ -15,6 +15,7 @@
 #include "core/StepClock.h"
 #include "core/Timer.h"
 #include "platform/Clock.h"
+#include "shell/Inputs.h"
 #include "shell/Recorder.h"
 #include "shell/Sim.h"
 
@@ -43,7 +44,7 @@ std::string replay_to_end(const Recording& recording, int fps, void (*player)() 
 {
     reset_to_start();
     FrameRate rate(fps);
-    start_replay(recording, "flight", false);
+    start_replay(recording, "flight");
     testing::internal::CaptureStderr();
     printed([player] {
         for (int pass = 1; replaying(); ++pass) {
