@@ -1,6 +1,8 @@
-// Sound effects: a file played asynchronously on one mixer channel, and the engine's sound
-// synthesised as it plays, beside that channel.
+// Sound effects: a file played asynchronously on one mixer channel, and beside that channel one
+// stream of samples that the caller computes as it plays.
 #pragma once
+
+#include <cstdint>
 
 // Opens the audio device. Without one the program runs on silently: one line on stderr, and
 // every later request is ignored. Returns whether sound is available.
@@ -12,9 +14,13 @@ void close_sound();
 // sound plays.
 void set_sound_volume(int percent);
 
-// The engine's sound at `power`, 0 (silent) to 1 (full throttle), on its own channel; it follows
-// changes smoothly, and the volume set for the sounds applies to it too.
-void set_engine_sound(float power);
+// Fills `frames` frames of `channels` interleaved samples at `rate` frames a second, on the
+// audio thread. The samples hold silence when it is called; `volume`, 0 to 1, is the volume
+// set for the sounds, which the source applies itself.
+using SampleSource = void (*)(int16_t* samples, int frames, int channels, int rate, float volume);
+// Plays `source` as the stream beside the channel, from now on and again whenever the device
+// opens. Only on a device of 16-bit samples in the machine's byte order.
+void play_stream(SampleSource source);
 
 // Starts `file` and returns at once. A new request stops the sound still playing and starts
 // again from the beginning. A file that cannot be loaded is skipped without a word after the

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "aircraft/Collision.h"
+#include "aircraft/EngineSound.h"
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
@@ -43,6 +44,7 @@ void init()
     build_font();
     LoadExplosion();
     init_sound();  // the crash sound's device, opened before anything can crash
+    start_engine_sound();
     init_ui();
     init_glui(key_typed, special_typed, reset_typed, option_set);
     init_Ext();
