@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/Global.h"
 #include "platform/Sound.h"
 
 namespace {
@@ -34,7 +35,6 @@ uint32_t noise = 1;
 
 void build_tables()
 {
-    const double pi = 3.14159265358979;
     float peak = 0;
     for (int i = 0; i <= table_size; ++i) {
         const double angle = 2 * pi * i / table_size;
