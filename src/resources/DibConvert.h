@@ -2,8 +2,28 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
-#include "resources/TkDib.h"
+// The standard 40-byte info header; a core header fills its size, width, height, planes and
+// bit count, and leaves the rest 0 (uncompressed).
+struct DibInfoHeader {
+    uint32_t size = 0;
+    int32_t width = 0;
+    int32_t height = 0;  // negative for rows stored top to bottom
+    uint16_t planes = 0;
+    uint16_t bitCount = 0;
+    uint32_t compression = 0;
+    uint32_t sizeImage = 0;
+    int32_t xPelsPerMeter = 0;
+    int32_t yPelsPerMeter = 0;
+    uint32_t clrUsed = 0;
+    uint32_t clrImportant = 0;
+};
+
+// One colour-table entry in the standard header's layout.
+struct DibColour {
+    unsigned char blue, green, red, reserved;
+};
 
 constexpr uint32_t DIB_RGB = 0;   // uncompressed
 constexpr uint32_t DIB_RLE8 = 1;  // run-length encoded, 8 bits per pixel

@@ -1,13 +1,7 @@
-// Images read from bitmap files: 8-bit red, green and blue pixels, bottom row first.
+// Images read from bitmap files by name.
 #pragma once
 
-#include <cstdint>
-
-struct AUX_RGBImageRec {
-    int32_t sizeX;        // width in pixels
-    int32_t sizeY;        // height in pixels
-    unsigned char* data;  // sizeX * sizeY * 3 bytes; rows bottom to top, no padding between them
-};
+#include "resources/TkDib.h"
 
 // The image in `Filename`, or null when the name is null or the file cannot be opened (no
 // message). A file that opens but cannot be read as a bitmap is reported by the reader. The

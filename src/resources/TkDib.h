@@ -6,27 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "resources/Image.h"
+#include "resources/DibConvert.h"
 
-// The standard 40-byte info header; a core header fills its size, width, height, planes and
-// bit count, and leaves the rest 0 (uncompressed).
-struct DibInfoHeader {
-    uint32_t size = 0;
-    int32_t width = 0;
-    int32_t height = 0;  // negative for rows stored top to bottom
-    uint16_t planes = 0;
-    uint16_t bitCount = 0;
-    uint32_t compression = 0;
-    uint32_t sizeImage = 0;
-    int32_t xPelsPerMeter = 0;
-    int32_t yPelsPerMeter = 0;
-    uint32_t clrUsed = 0;
-    uint32_t clrImportant = 0;
-};
-
-// One colour-table entry in the standard header's layout.
-struct DibColour {
-    unsigned char blue, green, red, reserved;
+// An image read from a bitmap: 8-bit red, green and blue pixels, bottom row first.
+struct AUX_RGBImageRec {
+    int32_t sizeX;        // width in pixels
+    int32_t sizeY;        // height in pixels
+    unsigned char* data;  // sizeX * sizeY * 3 bytes; rows bottom to top, no padding between them
 };
 
 constexpr uint32_t DIB_CORE_HEADER_SIZE = 12;
