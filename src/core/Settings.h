@@ -1,5 +1,5 @@
 // What every subsystem reads: the option flags, the settings drawn from them, the main window
-// and the light.
+// and the light. The player's switches among them are listed, with their names, in Switches.h.
 #pragma once
 
 // Option flags: 0 off, anything else on. The options window writes 0 or 1 into them.
@@ -14,8 +14,8 @@ extern int ui_enable;
 extern int texture1_;  // texture mapping
 extern int texture2_;  // light map on the terrain
 extern int level;      // terrain level of detail, 0 to 3
-extern int sound_mute;    // the crash sound silenced (--mute starts so)
-extern int sound_volume;  // the crash sound's volume, 0 to 100 per cent
+extern int sound_mute;    // every sound silenced, the engine's and the crash's (--mute starts so)
+extern int sound_volume;  // the volume of every sound, 0 to 100 per cent
 extern int paused;        // the simulation stands still; the picture is still drawn
 extern int help_enable;   // the key table over the main window
 extern int screenshot_due;  // the next frame is saved as a picture
