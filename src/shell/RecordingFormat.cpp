@@ -25,6 +25,10 @@ namespace {
 const float pad_low[pad_controls] = {-control_limit, -control_limit, -control_limit, 0};
 const float pad_high[pad_controls] = {control_limit, control_limit, control_limit, throttle_top};
 
+// The switches with header lines of their own, before and after the option flags.
+size_t level_row() { return size_t(switch_of(&level)); }
+size_t flight_row() { return size_t(switch_of(&real_flight)); }
+
 // The option flags a header lists.
 int recorded_flags()
 {
@@ -199,9 +203,10 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
         r.program = w[1];
         return "";
     case 3:
-        if (w.size() != 2 || w[0] != "level" || !to_count(w[1], 1, value) || value > 3)
+        if (w.size() != 2 || w[0] != switches[level_row()].recorded || !to_count(w[1], 1, value) ||
+            value > switches[level_row()].high)
             return "the terrain level (0 to 3) is missing or out of range";
-        r.switches[size_t(switch_of(&level))] = int(value);
+        r.switches[level_row()] = int(value);
         return "";
     case 4: {  // each flag once, in any order
         if (w.size() != size_t(1 + 2 * recorded_flags()) || w[0] != "options")
@@ -216,9 +221,10 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
         return "";
     }
     default:  // 5, from format 2 on
-        if (w.size() != 2 || w[0] != "flight" || (w[1] != "simple" && w[1] != "real"))
+        if (w.size() != 2 || w[0] != switches[flight_row()].recorded ||
+            (w[1] != "simple" && w[1] != "real"))
             return "the flight model (simple or real) is missing or unknown";
-        r.switches[size_t(switch_of(&real_flight))] = w[1] == "real";
+        r.switches[flight_row()] = w[1] == "real";
         return "";
     }
 }
@@ -318,11 +324,12 @@ bool read_recording(const std::string& path, Recording& recording, std::string& 
 std::string header_text(const std::string& program, const SwitchValues& values)
 {
     std::ostringstream text;
-    text << "kestrix-recording " << recording_version << "\nprogram " << program << "\nlevel "
-         << values[size_t(switch_of(&level))] << "\noptions";
+    text << "kestrix-recording " << recording_version << "\nprogram " << program << '\n'
+         << switches[level_row()].recorded << ' ' << values[level_row()] << "\noptions";
     for (int i = 0; i < switch_count; ++i)
         if (is_recorded_flag(i)) text << ' ' << switches[i].recorded << ' ' << (values[size_t(i)] != 0);
-    text << "\nflight " << (values[size_t(switch_of(&real_flight))] ? "real" : "simple") << '\n';
+    text << '\n' << switches[flight_row()].recorded << ' '
+         << (values[flight_row()] ? "real" : "simple") << '\n';
     return text.str();
 }
 
