@@ -39,8 +39,8 @@ void add_switches(int panel, SwitchPanel which)
         if (s.panel != which) continue;
         if (s.high > 1)
             options->add_slider_to_panel(panel, s.label, s.value, s.low, s.high);
-        else if (s.flies)  // the M key's flight input: recorded, held back during a replay,
-            options->add_key_checkbox_to_panel(panel, s.label, s.value, 'm');  // and a reset
+        else if (s.key)  // the key's input: recorded, and held back during a replay where it flies
+            options->add_key_checkbox_to_panel(panel, s.label, s.value, s.key);
         else
             options->add_checkbox_to_panel(panel, s.label, s.value);
     }

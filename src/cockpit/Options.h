@@ -5,9 +5,10 @@
 
 class ControlWindow;
 
-// Builds the options window and its controls; keys typed into it go to `keys` and `special`,
-// the main window's keyboard handlers, RESET to `reset`, and each flag a checkbox has just set
-// to `changed`. The "Real flight:" checkbox types M into `keys`.
+// Builds the options window, its panels of the player's switches as their table places them;
+// keys typed into it go to `keys` and `special`, the main window's keyboard handlers, RESET to
+// `reset`, and each switch a control has just set to `changed`. The tick of a switch that has a
+// key ("Real flight:", M) types the key into `keys` instead.
 void init_glui(void (*keys)(unsigned char, int, int), void (*special)(int, int, int),
                void (*reset)(), void (*changed)(int* flag));
 // The options window, or null before init_glui.

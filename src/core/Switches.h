@@ -18,9 +18,10 @@ struct Switch {
     const char* recorded;
     const char* label;  // its control in the options window
     SwitchPanel panel;
-    int low, high;      // the values it takes: 0 and 1 for a flag
-    bool flies;         // it changes how the aircraft flies: a replay holds the recording's
-    const char* comment;  // the settings file's comment above it, null for none
+    int low, high;                  // the values it takes: 0 and 1 for a flag
+    const char* comment = nullptr;  // the settings file's comment above it
+    bool flies = false;  // it changes how the aircraft flies: a replay holds the recording's
+    char key = 0;        // the key that switches it, which its tick types rather than set it
 };
 
 constexpr int switch_count = 15;
@@ -33,8 +34,3 @@ void set_switches(const SwitchValues& values);
 
 // The row of the switch that sets `value`; -1 for a global that is none.
 int switch_of(const int* value);
-// The row of the switch a recording names `name` among its option flags; -1 for none.
-int recorded_flag(const char* name);
-// Whether recordings carry the switch in row `row` among their option flags (every recorded
-// switch but the level and the flight model, which have header lines of their own).
-bool is_recorded_flag(int row);

@@ -29,6 +29,14 @@ const float pad_high[pad_controls] = {control_limit, control_limit, control_limi
 size_t level_row() { return size_t(switch_of(&level)); }
 size_t flight_row() { return size_t(switch_of(&real_flight)); }
 
+// The row of the switch a recording names `name` among its option flags; -1 for none.
+int recorded_flag(const std::string& name)
+{
+    for (int i = 0; i < switch_count; ++i)
+        if (is_recorded_flag(i) && name == switches[i].recorded) return i;
+    return -1;
+}
+
 // The option flags a header lists.
 int recorded_flags()
 {
@@ -148,7 +156,7 @@ std::string parse_body_line(const std::vector<std::string>& w, int64_t& last_ste
             input.value > pad_high[control])
             return "pad " + w[2] + " value '" + w[3] + "' out of range";
     } else if (kind == "option") {
-        const int flag = recorded_flag(w[2].c_str());
+        const int flag = recorded_flag(w[2]);
         if (flag < 0) return "unknown option '" + w[2] + "'";
         if (w[3] != "0" && w[3] != "1")
             return "option " + w[2] + " takes 0 or 1, not '" + w[3] + "'";
@@ -213,7 +221,7 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
             return "the option flags are missing or incomplete";
         SwitchValues named{};
         for (size_t i = 1; i < w.size(); i += 2) {
-            const int flag = recorded_flag(w[i].c_str());
+            const int flag = recorded_flag(w[i]);
             if (flag < 0 || named[size_t(flag)]++ || (w[i + 1] != "0" && w[i + 1] != "1"))
                 return "option " + w[i] + " unknown, named twice or not 0 or 1";
             r.switches[size_t(flag)] = w[i + 1][0] - '0';
@@ -230,6 +238,11 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
 }
 
 }  // namespace
+
+bool is_recorded_flag(int row)
+{
+    return switches[row].recorded && size_t(row) != level_row() && size_t(row) != flight_row();
+}
 
 bool flies(const Input& input)
 {

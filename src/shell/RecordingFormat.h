@@ -27,6 +27,9 @@ struct Input {
 enum PadControl { PadAileron, PadElevator, PadRudder, PadThrottle, pad_controls };
 extern const char* const pad_names[pad_controls];
 
+// Whether recordings carry the switch in row `row` among their option flags: every recorded
+// switch but the level and the flight model, which have header lines of their own.
+bool is_recorded_flag(int row);
 // Whether the input flies the aircraft; the others only change what is seen.
 bool flies(const Input& input);
 
