@@ -167,7 +167,8 @@ void start_replay(Recording recording, const std::string& name, bool announce_en
     next_input = next_check = 0;
     // The aircraft is put at the start after this, for the flight model set here.
     for (int i = 0; i < switch_count; ++i)
-        if (switches[i].recorded) *switches[i].value = replay.switches[size_t(i)];
+        if (switches[i].recorded && replay.switches[size_t(i)] != not_named)
+            *switches[i].value = replay.switches[size_t(i)];
 }
 
 bool replaying() { return replay_on; }

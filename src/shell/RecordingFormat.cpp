@@ -37,14 +37,6 @@ int recorded_flag(const std::string& name)
     return -1;
 }
 
-// The option flags a header lists.
-int recorded_flags()
-{
-    int count = 0;
-    for (int i = 0; i < switch_count; ++i) count += is_recorded_flag(i);
-    return count;
-}
-
 // The names of a state line's figures, in their order.
 const char* const figure_names[] = {"x",     "y",     "z",        "heading", "pitch",
                                     "bank",  "speed", "climb",    "throttle", "flaps"};
@@ -216,9 +208,11 @@ std::string parse_header_line(int number, const std::vector<std::string>& w, Rec
             return "the terrain level (0 to 3) is missing or out of range";
         r.switches[level_row()] = int(value);
         return "";
-    case 4: {  // each flag once, in any order
-        if (w.size() != size_t(1 + 2 * recorded_flags()) || w[0] != "options")
+    case 4: {  // each flag at most once, in any order
+        if (w.size() % 2 == 0 || w[0] != "options")
             return "the option flags are missing or incomplete";
+        for (int i = 0; i < switch_count; ++i)
+            if (is_recorded_flag(i)) r.switches[size_t(i)] = not_named;
         SwitchValues named{};
         for (size_t i = 1; i < w.size(); i += 2) {
             const int flag = recorded_flag(w[i]);
@@ -340,7 +334,8 @@ std::string header_text(const std::string& program, const SwitchValues& values)
     text << "kestrix-recording " << recording_version << "\nprogram " << program << '\n'
          << switches[level_row()].recorded << ' ' << values[level_row()] << "\noptions";
     for (int i = 0; i < switch_count; ++i)
-        if (is_recorded_flag(i)) text << ' ' << switches[i].recorded << ' ' << (values[size_t(i)] != 0);
+        if (is_recorded_flag(i) && values[size_t(i)] != not_named)
+            text << ' ' << switches[i].recorded << ' ' << (values[size_t(i)] != 0);
     text << '\n' << switches[flight_row()].recorded << ' '
          << (values[flight_row()] ? "real" : "simple") << '\n';
     return text.str();

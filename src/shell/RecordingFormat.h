@@ -55,10 +55,14 @@ struct RecordedInput {
     Input input;
 };
 
+// An option flag a recording's header does not name (one added since it was made): a replay
+// leaves it as it is.
+constexpr int not_named = -1;
+
 struct Recording {
     std::string program;         // the version of the program that recorded it
     // The recorded switches at the start (the terrain level, the option flags and the flight
-    // model); 0 for the others.
+    // model); 0 for the others, not_named for a flag the header leaves out.
     SwitchValues switches{};
     // Blocks that grow without moving what they hold: reading never needs twice the room.
     std::deque<RecordedInput> inputs;
@@ -98,7 +102,7 @@ bool parse_recording(const std::string& text, const std::string& name, Recording
 bool read_recording(const std::string& path, Recording& recording, std::string& error);
 
 // The header: format, program version, and the recorded switches' `values`: the terrain level,
-// the option flags and the flight model.
+// the option flags (those not not_named) and the flight model.
 std::string header_text(const std::string& program, const SwitchValues& values);
 std::string input_line(int64_t step, const Input& input);
 // The world's figures after a step, readable, and its checksum.

@@ -83,6 +83,9 @@ TEST(RecordingFormat, WrittenAndReadBack)
     ASSERT_TRUE(parse_recording(header + input_line(5, inputs[0]), "f", r, error)) << error;
     values[size_t(switch_of(&real_flight))] = 0;
     EXPECT_TRUE(r.switches == values && r.inputs.size() == 1);
+    // A flag the header leaves out, one added since, is none of the recording's.
+    ASSERT_TRUE(parse_recording(std::regex_replace(header, std::regex(" tower 0"), ""), "f", r, error));
+    EXPECT_EQ(r.switches[size_t(switch_of(&tower_view))], not_named);
 }
 
 // Damaged files and their messages.
