@@ -14,7 +14,11 @@ void reset_()
     angle_aileron = 0;
 }
 
+double throttle_percent() { return throttle * 100 / double(throttle_top); }
+
 const char* gear_position()
 {
-    return angle_nose_gear <= nose_gear_down ? "down" : angle_nose_gear >= nose_gear_up ? "up" : "moving";
+    return angle_nose_gear <= nose_gear_down ? "down"
+           : angle_nose_gear >= nose_gear_up ? "up"
+                                             : "moving";
 }

@@ -28,5 +28,7 @@ extern float angle_main_gear; // always angle_nose_gear + 10
 
 // Centres the control surfaces: rudder, elevator, flaps and ailerons.
 void reset_();
+// The throttle in per cent of its top.
+double throttle_percent();
 // "down" once the legs are down and locked, "up" once fully retracted, else "moving".
 const char* gear_position();

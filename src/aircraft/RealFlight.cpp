@@ -154,7 +154,8 @@ Controls controls()
             radians(angle_rudder / control_limit * rudder_travel),
             std::clamp(angle_flap / double(flap_limit), 0.0, 1.0),
             std::clamp(throttle / double(throttle_top), 0.0, 1.0),
-            std::clamp((nose_gear_up - angle_nose_gear) / double(nose_gear_up - nose_gear_down), 0.0, 1.0)};
+            std::clamp((nose_gear_up - angle_nose_gear) / double(nose_gear_up - nose_gear_down), 0.0,
+                       1.0)};
 }
 
 struct Loads {

@@ -96,7 +96,7 @@ void draw_figure_lines()
     std::snprintf(lines[1], sizeof lines[1], "Altitude %5.0f", double(world_y));
     std::snprintf(lines[2], sizeof lines[2], "Heading    %03d", heading_degrees());
     std::snprintf(lines[3], sizeof lines[3], "Climb    %5.1f", double(climb()));
-    std::snprintf(lines[4], sizeof lines[4], "Throttle  %3.0f%%", throttle * 100 / double(throttle_top));
+    std::snprintf(lines[4], sizeof lines[4], "Throttle  %3.0f%%", throttle_percent());
     const int right = margin + figures_cells * cell + margin;
     for (int i = 0; i < 5; ++i) panel(0, right, i);
     glColor4f(1, 1, 1, 1);

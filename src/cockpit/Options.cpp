@@ -61,7 +61,7 @@ std::string flight_data()
                   "Speed     %6.1f /s\nAltitude  %6.0f\nHeading      %03d\nPitch     %6.1f\n"
                   "Climb     %6.1f /s\nThrottle  %6.0f %%\nGear      %6s\nFlaps     %6.1f\n"
                   "Terrain   level %d, %zu triangles\nFrames    %6.1f /s",
-                  air_speed(), world_y, heading, -head_pitch, climb, throttle * 100 / double(throttle_top),
+                  air_speed(), world_y, heading, -head_pitch, climb, throttle_percent(),
                   gear_position(), angle_flap, level, terrain.indices.size() / 3, frame_rate);
     return text;
 }

@@ -32,9 +32,10 @@ void apply_pad(const PadInput& pad, const PadInput& last)
 
     // Left stick: bank and pitch (pulled back, nose up); right stick or triggers: rudder.
     const auto set = [](PadControl control, float value) { take_input({Input::Pad, control, value}); };
-    if (moved(P::LeftX)) set(PadAileron, on_grid(-control_limit * past_dead_zone(pad.axis[P::LeftX]), 5));
-    if (moved(P::LeftY)) set(PadElevator, on_grid(control_limit * past_dead_zone(pad.axis[P::LeftY]), 2.5f));
-    if (moved(P::RightX)) set(PadRudder, on_grid(control_limit * past_dead_zone(pad.axis[P::RightX]), 2.5f));
+    const auto stick = [&pad](auto axis) { return control_limit * past_dead_zone(pad.axis[axis]); };
+    if (moved(P::LeftX)) set(PadAileron, on_grid(-stick(P::LeftX), 5));
+    if (moved(P::LeftY)) set(PadElevator, on_grid(stick(P::LeftY), 2.5f));
+    if (moved(P::RightX)) set(PadRudder, on_grid(stick(P::RightX), 2.5f));
     if (moved(P::LeftTrigger) || moved(P::RightTrigger)) {
         const float pull = pad.axis[P::RightTrigger] - pad.axis[P::LeftTrigger];
         set(PadRudder, on_grid(control_limit * std::fmax(-1.0f, std::fmin(pull, 1.0f)), 2.5f));
