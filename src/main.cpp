@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <utility>
 
 #include "cockpit/Options.h"
 #include "core/Timer.h"
@@ -14,10 +13,9 @@
 #include "platform/Quit.h"
 #include "shell/CommandLine.h"
 #include "shell/Inputs.h"
-#include "shell/Recorder.h"
 #include "shell/SettingsFile.h"
 #include "shell/Sim.h"
-#include "shell/Timedemo.h"
+#include "shell/Startup.h"
 
 int main(int argc, char** argv)
 {
@@ -35,25 +33,8 @@ int main(int argc, char** argv)
     // Ctrl+C and SIGTERM keep their default action: SDL would otherwise catch them for itself
     // once the sound device opens, and they would no longer end the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    load_settings(line);  // the last run's settings; the command line and a replay come after
-    apply_command_line(line);
     std::atexit(end_console_line);  // the shell's prompt after the last report, not beside it
-    // A recording is read whole and checked before any window opens.
-    std::string error;
-    if (!line.replay.empty()) {
-        Recording recording;
-        const std::string path = recording_path(line.replay);
-        if (!read_recording(path, recording, error)) {
-            std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
-            return 2;
-        }
-        if (line.timedemo)
-            start_timedemo(std::move(recording), path);
-        else
-            start_replay(std::move(recording), path);
-        set_switches_for_run(line, false);  // the recording's flight model holds
-    }
-    if (!line.record.empty() && !start_recording(line.record, error)) {
+    if (std::string error; !start_run(line, error)) {
         std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
         return 2;
     }

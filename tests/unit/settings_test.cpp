@@ -12,7 +12,9 @@
 
 #include "core/Settings.h"
 #include "shell/CommandLine.h"
+#include "shell/RecordingFormat.h"
 #include "shell/SettingsFile.h"
+#include "shell/Startup.h"
 
 namespace {
 
@@ -69,16 +71,21 @@ TEST(SettingsFile, WrittenWholeAndReadBack)
     fs::remove_all(dir);
 }
 
-// A run's start and normal exit in a child process, with its settings under `config`; the
-// player chooses level 3 during the run.
-void run_once(const fs::path& config)
+// A run's start from `arguments` and its normal exit, in a child process with its settings
+// under `config`; the player chooses level 3, volume 30 and sound during the run.
+void run_once(const fs::path& config, std::vector<std::string> arguments = {})
 {
     std::fflush(nullptr);
     if (fork() != 0) return (void)wait(nullptr);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     if (!freopen("/dev/null", "w", stderr)) std::exit(1);
-    load_settings(CommandLine{}), keep_settings(CommandLine{});
-    level = 3;
+    std::vector<char*> argv = {const_cast<char*>("kestrix")};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    const CommandLine line = parse_command_line(int(argv.size()), argv.data());
+    std::string error;
+    if (!start_run(line, error)) std::exit(1);
+    keep_settings(line);
+    level = 3, sound_volume = 30, sound_mute = 0;
     std::exit(0);
 }
 
@@ -115,24 +122,44 @@ TEST(SettingsFile, ExitKeepsWhatIsThePlayers)
     fs::remove_all(config);
 }
 
-// Kept at exit (file 0, start 1, now 2 but the mute): the player's settings; one the command line
-// gave, the file's unless changed; a replay's level, flags and model, the file's. Not --defaults.
-TEST(SettingsFile, KeepsWhatThePlayerChose)
+// A run that replays while it records, with switches from its settings, its command line and
+// the replay: the replay's flight model holds over the other two (the recording made names the
+// model flown), the command line's level over the replay's. At exit the file keeps its own
+// values where the command line or the replay set them, and what the player changed.
+TEST(SettingsFile, ARunsCommandLineAndReplayStayInTheRun)
 {
+    const fs::path config = fs::temp_directory_path() / ("kestrix-cl-" + std::to_string(getpid()));
+    const fs::path file = config / "kestrix/settings.ini";
+    const std::string replayed = config / "flown.rec", recorded = config / "new.rec";
+    write_settings(file, "level = 0\nreal_flight = 1\nfog = 0\ntower_view = 0\nvolume = 40\n"
+                         "mute = 1\nfullscreen = 0\n");
+    write_settings(replayed, "kestrix-recording 2\nprogram 1\nlevel 1\noptions fog 1 tower 1\n"
+                             "flight simple\nend 1\n");
+    run_once(config, {"--replay", replayed, "--flight", "real", "--level=2", "--mute",
+                      "--fullscreen", "--record", recorded});
+    Recording made;
+    std::string error;
+    ASSERT_TRUE(read_recording(recorded, made, error)) << error;
+    SwitchValues kept;
+    std::vector<std::string> said;
+    read_settings(file, kept, said);
+    const auto named = [](const SwitchValues& v, std::initializer_list<const int*> which) {
+        std::string text;
+        for (const int* s : which)
+            text += switches[switch_of(s)].setting + ("=" + std::to_string(v[size_t(switch_of(s))])) + " ";
+        return text;
+    };
+    EXPECT_EQ(named(made.switches, {&level, &real_flight, &fog_enable, &tower_view}),
+              "level=2 real_flight=0 fog=1 tower_view=1 ");
+    EXPECT_EQ(named(kept, {&level, &real_flight, &fog_enable, &tower_view, &sound_volume,
+                           &sound_mute, &full_screen}),
+              "level=0 real_flight=1 fog=0 tower_view=0 volume=30 mute=0 fullscreen=0 ");
     CommandLine line;
-    line.replay = "r";
-    line.for_run[size_t(switch_of(&sound_mute))] = line.for_run[size_t(switch_of(&full_screen))] = 1;
-    SwitchValues file{}, start, now;
-    start.fill(1), now.fill(2), now[size_t(switch_of(&sound_mute))] = 1;
-    std::string kept;
-    const SwitchValues keep = settings_to_keep(file, start, now, setting_sources(line));
-    for (size_t i = 0; i < keep.size(); ++i)
-        if (keep[i]) kept += switches[i].setting + ("=" + std::to_string(keep[i])) + " ";
-    EXPECT_EQ(kept, "volume=2 figures=2 fullscreen=2 ");
     line.defaults = true;
     EXPECT_FALSE(uses_settings_file(line));
     EXPECT_EQ(settings_path("/c", "/h") + settings_path("c", "/h") + settings_path(nullptr, "h"),
               "/c/kestrix/settings.ini/h/.config/kestrix/settings.ini");
+    fs::remove_all(config);
 }
 
 }  // namespace
