@@ -8,35 +8,40 @@
 #include "core/StepClock.h"
 #include "platform/GL.h"
 #include "shell/RecordingFormat.h"
+#include "shell/Timedemo.h"
 
 namespace {
 
-// Steps per pass for passes `ticks` apart on a clock of 1000 ticks a second, after a first pass.
+// Steps per pass for passes `gaps` ticks apart on a clock of 1000 ticks a second, after a first
+// pass that steps once; a negative gap is a pass while paused.
 struct Pace {
-    int ticks, passes;
-    std::vector<int> steps;
+    const char* what;
+    std::vector<int> gaps, steps;
 };
 const Pace paces[] = {
-    {16, 4, {0, 1, 1, 1}},        // a little faster than 60 Hz: now and then a pass without a step
-    {17, 3, {1, 1, 1}},           // a little slower: now and then two
-    {50, 3, {3, 3, 3}},           // 20 frames a second
-    {7, 5, {0, 0, 1, 0, 1}},      // 144 frames a second
-    {200, 2, {6, 6}},             // 5 frames a second: at most six, the rest dropped
+    {"a little faster than 60 Hz: now and then a pass without a step", {16, 16, 16, 16}, {0, 1, 1, 1}},
+    {"a little slower: now and then two", {17, 17, 17}, {1, 1, 1}},
+    {"20 frames a second", {50, 50, 50}, {3, 3, 3}},
+    {"144 frames a second", {7, 7, 7, 7, 7}, {0, 0, 1, 0, 1}},
+    {"5 frames a second: at most six, the rest dropped", {200, 200}, {6, 6}},
+    {"after a hitch of a second, nothing owed", {17, 1000, 17, 16}, {1, 6, 1, 1}},
+    {"neither the pause nor the part step before it is owed", {10, -500, -500, 10, 17}, {0, 0, 0, 0, 1}},
 };
 
 TEST(StepClock, StepsFollowTheClock)
 {
     for (const Pace& pace : paces) {
-        StepClock clock;
+        step_clock = StepClock{};
         int64_t now = 1000;
-        EXPECT_EQ(clock.steps_due(now, 1000), 1) << pace.ticks << ": the first pass steps once";
+        EXPECT_EQ(steps_for_pass(now, 1000), 1) << pace.what << ": the first pass steps once";
         std::vector<int> steps;
-        for (int i = 0; i < pace.passes; ++i) steps.push_back(clock.steps_due(now += pace.ticks, 1000));
-        EXPECT_EQ(steps, pace.steps) << pace.ticks;
+        for (const int gap : pace.gaps) {
+            paused = gap < 0;
+            steps.push_back(steps_for_pass(now += std::abs(gap), 1000));
+        }
+        EXPECT_EQ(steps, pace.steps) << pace.what;
     }
-    StepClock clock;  // a pause owes nothing
-    clock.hold(5000);
-    EXPECT_EQ(clock.steps_due(5000 + 17, 1000), 1);
+    paused = 0;
 }
 
 // A header of format 1, from before the choice of flight model: still read, as simple; its flags
@@ -44,7 +49,9 @@ TEST(StepClock, StepsFollowTheClock)
 const char* const header =
     "kestrix-recording 1\nprogram 0.9.0\nlevel 2\noptions fog 1 wireframe 0 texture 1 lightmap 1 "
     "lighting 0 culling 1 tower 0 overlay 1 plane 1\n";
-const std::string header2 = "kestrix-recording 2" + std::string(header + 19) + "flight real\n";
+// The same header in format 2, which adds the flight model.
+const std::string header2 =
+    "kestrix-recording 2\n" + std::string(header).substr(sizeof "kestrix-recording 1\n" - 1) + "flight real\n";
 
 TEST(RecordingFormat, WrittenAndReadBack)
 {
@@ -106,7 +113,6 @@ TEST(RecordingFormat, DamagedFilesAreRefused)
         {h + "1234567890123 key +\n", "f:5: '1234567890123' is no step number"},
         {h + "5 key q\n", "f:5: unknown key 'q'"},
         {h + "5 special F12\n", "f:5: unknown key 'F12'"},
-        {h + "5 pad rudder 45.5\n", "f:5: pad rudder value '45.5' out of range"},
         {h + "5 pad throttle nan\n", "f:5: pad throttle value 'nan' out of range"},
         {h + "5 option fog 2\n", "f:5: option fog takes 0 or 1, not '2'"},
         {h + "5 pad rudder\n", "f:5: the line is cut short"},
@@ -127,6 +133,14 @@ TEST(RecordingFormat, DamagedFilesAreRefused)
         EXPECT_FALSE(parse_recording(text, "f", r, error)) << message;
         EXPECT_EQ(error, message);
     }
+    // Each pad control's own range, its ends included: aileron, elevator, rudder, throttle.
+    const float low[] = {-45, -45, -45, 0}, high[] = {45, 45, 45, 1005};
+    for (int c = 0; c < pad_controls; ++c)
+        for (const float end : {low[c], high[c]}) {
+            const float past = end + (end == low[c] ? -0.01f : 0.01f);
+            EXPECT_TRUE(parse_recording(h + input_line(5, {Input::Pad, c, end}), "f", r, error)) << error;
+            EXPECT_FALSE(parse_recording(h + input_line(5, {Input::Pad, c, past}), "f", r, error)) << past;
+        }
     EXPECT_FALSE(read_recording("/nonexistent/flight.rec", r, error));
     EXPECT_EQ(error, "/nonexistent/flight.rec: No such file or directory");
 }
