@@ -40,12 +40,16 @@ struct FrameRate {
 };
 
 // Replays `recording` to its end, passes drawing nothing, with `player` typing before the
-// 100th pass; what it wrote on stderr.
-std::string replay_to_end(const Recording& recording, int fps, void (*player)() = [] {})
+// 100th pass, and recording the flight to `record_to` where one is named; what it wrote on
+// stderr.
+std::string replay_to_end(const Recording& recording, int fps, void (*player)() = [] {},
+                          const std::string& record_to = "")
 {
     reset_to_start();
     FrameRate rate(fps);
     start_replay(recording, "flight");
+    std::string error;
+    if (!record_to.empty() && !start_recording(record_to, error)) return error;
     testing::internal::CaptureStderr();
     printed([player] {
         for (int pass = 1; replaying(); ++pass) {
@@ -53,6 +57,7 @@ std::string replay_to_end(const Recording& recording, int fps, void (*player)() 
             idle();
         }
     });
+    close_recording();
     return testing::internal::GetCapturedStderr();
 }
 
@@ -75,10 +80,11 @@ void fly_test_flight(int model)
 // A flight flown at 23 frames a second, with keys, a pad setting, an option, a belly landing
 // with its explosion and RESET, replays at 144 frames a second to the same state at every
 // state line, in either flight model (M, pressed first, is recorded); the player's flight keys
-// wait for the end of the replay, view keys act at once.
+// wait for the end of the replay, view keys act at once. Recorded again while it replays, the
+// flight replays to the same states once more.
 TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
 {
-    const std::string path = testing::TempDir() + "kestrix-flight.rec";
+    const std::string path = testing::TempDir() + "kestrix-flight.rec", again = path + "2";
     for (int model : {0, 1}) {
         SCOPED_TRACE(model ? "real flight" : "simple flight");
         reset_to_start();
@@ -98,9 +104,13 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
         const auto player = [] {
             key_typed('+', 0, 0), special_typed(GLUT_KEY_F3, 0, 0), key_typed('t', 0, 0);
         };
-        EXPECT_EQ(replay_to_end(flight, 144, player), "");
+        EXPECT_EQ(replay_to_end(flight, 144, player, again), "");
         EXPECT_EQ(world_checksum(), end);
         EXPECT_TRUE(wire_frame == 1 && tower_view == 1 && real_flight == model);
+        Recording second;
+        ASSERT_TRUE(read_recording(again, second, error)) << error;
+        EXPECT_EQ(replay_to_end(second, 60), "");
+        EXPECT_TRUE(world_checksum() == end && tower_view == 1);
 
         // A replay that differs says so, at each state line from there on.
         flight.inputs.erase(flight.inputs.begin() + model);  // one "+" fewer
@@ -108,7 +118,7 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
         const std::string first = "kestrix: flight: step 60: the world differs from the recording";
         EXPECT_EQ(differing.rfind(first + "\n", 0), 0u) << differing;
     }
-    std::remove(path.c_str());
+    std::remove(path.c_str()), std::remove(again.c_str());
 }
 
 // Flights of random inputs, pauses and stops (inputs given while paused or just before the
