@@ -148,6 +148,37 @@ TEST(Collision, GroundEdgesAndTower)
     play_sound = mixer_play;
 }
 
+// How often the explosion sounds in two seconds of steps from the start of a crash, in either
+// flight model: once a crash, so twice past a corner (two crashes at once), and once while the
+// wreck rests in the tower, also when the aircraft was hidden.
+TEST(Collision, TheExplosionSoundsOnceACrash)
+{
+    const struct {
+        const char* what;
+        void (*set)();
+        size_t sounds;
+    } crashes[] = {
+        {"belly landing", [] { world_y = 0.05f, head_pitch = 5, gear_out = 0, angle_nose_gear = 120; }, 1},
+        {"the tower", [] { world_x = -65, world_y = 10, world_z = -145; }, 1},
+        {"the tower, hidden", [] { world_x = -65, world_y = 10, world_z = -145, plane_enable = 0; }, 1},
+        {"past an edge", [] { world_x = max_pos + 1, world_y = 500; }, 1},
+        {"past a corner", [] { world_x = world_z = max_neg - 1, world_y = 500; }, 2},
+    };
+    play_sound = [](const char* file) { sounds.push_back(file); };
+    for (const int model : {0, 1})
+        for (const auto& crash : crashes) {
+            init_Model();
+            real_flight = model, throttle = 300;
+            crash.set();
+            reset_real_flight();
+            sounds.clear();
+            for (int step = 0; step < 120; ++step) world_step();
+            EXPECT_EQ(sounds.size(), crash.sounds) << crash.what << ", model " << model;
+            EXPECT_EQ(explo_enable, 1) << crash.what << ", model " << model;
+        }
+    play_sound = mixer_play, real_flight = 0;
+}
+
 // Every flight-state global.
 float* const flight_globals[] = {&world_x, &world_y, &world_z, &head_yaw, &head_pitch, &head_roll,
                                  &old_head_yaw, &throttle, &angle_rudder, &angle_elevator,
