@@ -104,6 +104,8 @@ const Scene scenes[] = {
      }},
     {"figures", climb_with_figures},
     {"figures_landed", land},
+    // Landed, then taxied into the tower: the crash is what shows.
+    {"figures_landed_crashed", [] { land(), draw_frames(), world_x = -65, world_z = -145; }},
     // Landed, then back at the start and rolling nose down: each step touches, none lands.
     {"figures_rolling",
      [] { land(), draw_frames(), keyb('r', 0, 0), head_pitch = 10, throttle = 600; }},

@@ -326,6 +326,11 @@ TEST(FlightData, Figures)
                              "Terrain   level 1, 0 triangles\nFrames      60.0 /s");
     head_yaw = 179.6f, angle_nose_gear = 120;
     EXPECT_NE(flight_data().find("Heading      180\nPitch        3.0\nClimb        0.0 /s"), std::string::npos);
+    // Near north the heading reads 000 from either side, never 360.
+    for (const auto& [yaw, heading] : {std::pair{0.4f, "000"}, {-0.4f, "000"}, {0.6f, "359"}, {-0.6f, "001"}}) {
+        head_yaw = yaw;
+        EXPECT_NE(flight_data().find(std::string("Heading      ") + heading), std::string::npos) << yaw;
+    }
 }
 
 }  // namespace
