@@ -185,6 +185,25 @@ TEST(RealFlight, LoopsAndRollsWithoutAJumpInAttitude)
     }
 }
 
+// The elevator held full up, the throttle closed, the wings level: the nose rises to the stall,
+// then breaks down through 5 degrees and nods there while the aircraft sinks, never rising
+// past the stall's attitude.
+TEST(RealFlight, PastTheStallTheNoseDrops)
+{
+    Pilot pilot = flying(30, 0);
+    pilot.hold_speed = NAN, angle_elevator = 45;
+    double highest = 0, lowest_after = 90, nose_up = 0;
+    for (int n = 0; n < 60 * 20; ++n, nose_up = -head_pitch) {
+        pilot.fly_step();
+        highest = std::max(highest, nose_up);
+        if (nose_up < highest - 1) lowest_after = std::min(lowest_after, nose_up);
+    }
+    std::printf("past the stall: nose up to %.1f degrees, then down to %.1f, sinking %.1f m/s\n",
+                highest, lowest_after, -body.velocity[1]);
+    EXPECT_TRUE(highest > 15 && highest < 25 && lowest_after < 5);
+    EXPECT_GT(-body.velocity[1], 3) << "stalled, not flying";
+}
+
 TEST(RealFlight, LandsOnTheGearAndCrashesOtherwise)
 {
     const struct {
