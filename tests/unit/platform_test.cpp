@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -73,6 +74,12 @@ TEST(Sound, ChannelAndEngineOrSilence)
     EXPECT_TRUE(low > 10 && full > 2 * low) << "swings, lowest and full: " << low << ", " << full;
     EXPECT_TRUE(listen(0, 100) == std::vector<int16_t>(44100 / 2)) << "the power dropped";
     EXPECT_TRUE(listen(1, 0) == std::vector<int16_t>(44100 / 2)) << "muted";
+    const auto peak = [](const std::vector<int16_t>& s) {
+        return std::abs(*std::max_element(s.begin(), s.end(), [](int a, int b) { return std::abs(a) < std::abs(b); }));
+    };
+    const double loud = peak(listen(1, 100));
+    for (const int volume : {50, 25})
+        EXPECT_NEAR(peak(listen(1, volume)) / loud, volume / 100.0, 0.05) << "at volume " << volume;
     testing::internal::CaptureStderr();
     mixer_play("no/such.wav");
     mixer_play("no/such.wav");
