@@ -1,11 +1,13 @@
 // One session with the real program, as a player has it: the console at start-up, both windows,
-// the views switched from either window, wire-frame mode, a flight that ends on the aircraft's
-// belly with the explosion and its sound, the other flight model and back, RESET from the
-// options window, the figures on from its box and off with I, a finer terrain, EXIT.
+// the views switched from either window, wire-frame mode, a take-off paused (the engine falls
+// silent) and ended on the aircraft's belly with the explosion and its sound, the other flight
+// model and back, RESET from the options window, the figures on from its box and off with I, a
+// finer terrain, EXIT.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -36,16 +38,18 @@ bool is_skin(const unsigned char* p)
 }
 bool is_fire(const unsigned char* p) { return p[0] > 180 && p[1] > 60 && p[2] + 80 < p[0]; }
 
-// The loudest sample in the 16-bit audio that SDL's disk driver has written so far.
-int loudest(const std::string& path)
+// The loudest sample in the 16-bit audio that SDL's disk driver has written so far, from the
+// byte `from` on; and how many bytes it has written.
+int loudest(const std::string& path, size_t from = 0)
 {
     std::ifstream file(path, std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(file), {});
     int loudest = 0;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+    for (size_t i = from & ~size_t(1); i + 1 < bytes.size(); i += 2)
         loudest = std::max(loudest, std::abs(int(int16_t(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8))));
     return loudest;
 }
+size_t written(const std::string& path) { return std::filesystem::file_size(path); }
 
 // The options window with its flight figures, which change from run to run, painted over.
 Frame controls_of(const std::string& options)
@@ -107,8 +111,15 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     EXPECT_EQ(loudest(audio), 0) << "silence before the crash";
 
     // Take off with full throttle, nose up, gear up in the air, then nose down into the ground.
+    // On the runway the engine sounds; paused, it falls silent, and the flight holds.
     press(main, "plus", 67);
-    pause(2000);
+    pause(1000);
+    EXPECT_GT(loudest(audio), 3000) << "the engine";
+    press(main, "p"), pause(1000);
+    const size_t paused_at = written(audio);
+    pause(1000), press(main, "p");
+    EXPECT_EQ(loudest(audio, paused_at), 0) << "the engine while paused";
+    pause(500);
     press(main, "Down", 4);
     pause(1500);
     press(main, "g");
@@ -128,7 +139,7 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     const Frame later = screenshot(main);
     EXPECT_GE(pixels(later, is_fire), 300) << "the explosion goes on";
     EXPECT_LT(pixels(later, is_skin), 20) << "the aircraft is gone";
-    EXPECT_GT(loudest(audio), 3000) << "the crash sound";
+    EXPECT_GT(loudest(audio), 20000) << "the crash sound, louder than the engine's 12000 at most";
     EXPECT_TRUE(matches_reference("options_crashed", controls_of(options)));
 
     // The real-flight box acts as M: the other model, from the start; clicked again, back.
