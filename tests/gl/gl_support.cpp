@@ -8,6 +8,7 @@
 #include "cockpit/Warnings.h"
 #include "core/Global.h"
 #include "core/StepClock.h"
+#include "core/Switches.h"
 #include "core/Timer.h"
 #include "platform/Clock.h"
 #include "resources/Fonts.h"
@@ -17,14 +18,8 @@
 
 namespace {
 
-// The option flags as compiled in, read before any test runs.
-struct Flags {
-    int fog, wire, tower, lighting, culling, plane, explo, ui, tex1, tex2, level, paused, help;
-    int real;  // the flight model
-};
-const Flags at_start = {fog_enable, wire_frame, tower_view, lighting_enable, culling_enable,
-                        plane_enable, explo_enable, ui_enable, texture1_, texture2_, level,
-                        paused, help_enable, real_flight};
+// The player's switches as compiled in, read before any test runs.
+const SwitchValues at_start = current_switches();
 
 int64_t clock_now = 0;
 uint32_t random_at_start = 0;
@@ -53,12 +48,10 @@ void reset_to_start()
     static const bool started = (start_program(), true);
     (void)started;
     glutSetWindow(window_main);
-    const Flags& f = at_start;
-    fog_enable = f.fog, wire_frame = f.wire, tower_view = f.tower, lighting_enable = f.lighting;
-    culling_enable = f.culling, plane_enable = f.plane, explo_enable = f.explo, ui_enable = f.ui;
-    texture1_ = f.tex1, texture2_ = f.tex2, paused = f.paused, help_enable = f.help;
-    real_flight = f.real;
-    if (level != f.level) printed([&] { terrain.update_current(level = f.level); });
+    const int level_shown = level;
+    set_switches(at_start);
+    explo_enable = paused = help_enable = 0;
+    if (level != level_shown) printed([] { terrain.update_current(level); });
     for (particles& p : particle) p = particles{};  // as never exploded
     LoadExplosion();
     init_Model();

@@ -75,12 +75,8 @@ TEST(RecordingFormat, WrittenAndReadBack)
     EXPECT_TRUE(flies(r.inputs[0].input)) << "M switches the model: a flight key";
     EXPECT_EQ(r.steps, 120) << "the cut-off last line is left out";
     ASSERT_EQ(r.inputs.size(), 6u);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(r.inputs[i].step, 7 + i * 20);
-        EXPECT_EQ(r.inputs[i].input.kind, inputs[i].kind);
-        EXPECT_EQ(r.inputs[i].input.code, inputs[i].code);
-        EXPECT_EQ(r.inputs[i].input.value, inputs[i].value) << "exactly";
-    }
+    for (int i = 0; i < 5; ++i)  // the pad's value exactly, in nine digits
+        EXPECT_EQ(input_line(r.inputs[i].step, r.inputs[i].input), input_line(7 + i * 20, inputs[i]));
     ASSERT_EQ(r.checks.size(), 1u);
     EXPECT_EQ(r.checks[0].checksum, 0xfedcba9876543210u);
     // A minute past what its state lines cover (60 steps each, here one) at most.
