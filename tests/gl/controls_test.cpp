@@ -173,25 +173,20 @@ TEST_F(GLTest, KeyTableClearOfTheOverlay)
     glClearColor(0.4f, 0.8f, 0.8f, 1);
 }
 
-// How many warnings each place draws; every one advances the shared pulse by 0.06.
+// How many warnings are due at each place: at x, y, z with the gear out or not.
 TEST_F(GLTest, WarningsStartAtTheirLimits)
 {
-    struct Place {
-        float x, y, z, gear;
-        int warnings;
-    };
     const float edge = 508032 - 1000;
-    const Place places[] = {
+    const std::array<float, 5> places[] = {
         {0, 99.9f, 0, 0, 1},       {0, 100, 0, 0, 0},           {0, 99.9f, 0, 1, 0},
         {0, 14000.5f, 0, 1, 1},    {0, 14000, 0, 1, 0},         {edge + 1, 500, 0, 1, 1},
         {-edge - 1, 500, 0, 1, 1}, {0, 500, edge + 1, 1, 1},    {0, 500, -edge - 1, 1, 1},
         {edge, 500, -edge, 1, 0},  {edge + 1, 50, edge + 1, 0, 3},
     };
-    for (const Place& p : places) {
-        world_x = p.x, world_y = p.y, world_z = p.z, gear_out = p.gear;
+    for (const auto& [x, y, z, gear, due] : places) {
+        world_x = x, world_y = y, world_z = z, gear_out = gear;
         Warning warnings[6];
-        EXPECT_EQ(warnings_due(warnings), p.warnings)
-            << "at " << p.x << ", " << p.y << ", " << p.z << ", gear " << p.gear;
+        EXPECT_EQ(warnings_due(warnings), due) << "at " << x << ", " << y << ", " << z << ", gear " << gear;
     }
 }
 

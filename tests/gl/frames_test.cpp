@@ -197,17 +197,16 @@ TEST_F(Frames, SceneryOrderKeepsThePicture)
 // from far above, none of it with the eye turned up to the sky.
 TEST_F(Frames, TerrainOutOfViewIsNotSent)
 {
-    struct Case {
+    const struct {
         const char* name;
         void (*set)();
         double least, most;  // share of the mesh sent
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"from the start", [] {}, 0.2, 0.4},
         {"from far above", [] { camera.Position(0, 60000, 1, 0, 0, 0, 0, 1, 0); }, 1, 1},
         {"at the sky", [] { camera.Position(0, 5, -20, 0, 100, -20.1, 0, 1, 0); }, 0, 0},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         for (int lod = 0; lod <= 3; ++lod) {
             reset_to_start();
             printed([&] { terrain.update_current(level = lod); });
