@@ -130,8 +130,8 @@ TEST(DataDir, FirstPlaceWithEveryFile)
         bool found;
         std::string chosen, said;
     } searches[] = {
-        {{partial, full, "Data"}, true, full, ""},
-        {{"/nowhere", partial, "Data"}, true, partial, "Game data in " + partial + " that cannot "
+        {{partial, full, "/none"}, true, full, ""},
+        {{"/nowhere", partial, "/none"}, true, partial, "Game data in " + partial + " that cannot "
          "be used, the program runs without it: Sky.bmp (a pipe or FIFO, not a regular file), "
          "Font.bmp (No such file or directory)\n"},
         {{"/nowhere", "/none"}, false, partial, "No game data (images and sounds) found in "
