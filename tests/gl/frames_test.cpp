@@ -62,11 +62,8 @@ const Scene scenes[] = {
     {"reset", init_Model},
     {"wireframe", [] { wire_frame = 1; }},
     {"city", look_at_the_city},
-    {"city_plain",
-     [] {  // the light map alone, unlit, without fog or culling
-         look_at_the_city();
-         texture1_ = fog_enable = lighting_enable = culling_enable = 0;
-     }},
+    // The light map alone, unlit, without fog or culling.
+    {"city_plain", [] { look_at_the_city(), texture1_ = fog_enable = lighting_enable = culling_enable = 0; }},
     {"sky", look_at_the_sun},
     {"sky_plain", [] { look_at_the_sun(), texture1_ = 0; }},
     // The finest level from high above, through the keys.
@@ -76,45 +73,33 @@ const Scene scenes[] = {
          keyb('8', 0, 0);
          world_x = 25, world_y = 50, world_z = 100;
          head_yaw = 30, head_pitch = -10, head_roll = 25;
-         angle_rudder = -15, angle_elevator = 20, angle_aileron = 30, angle_flap = 20;
-         throttle = 600;
-         gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130;
-         ui_enable = 1;
+         angle_rudder = -15, angle_elevator = 20, angle_aileron = 30, angle_flap = 20, throttle = 600;
+         gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130, ui_enable = 1;
      }},
     {"explosion", [] { burst_and_watch(40); }},
-    {"explosion_plain",
-     [] {  // untextured squares in their own colours, outlined
-         texture1_ = 0, wire_frame = 1;
-         burst_and_watch(40);
-     }},
+    // Untextured squares in their own colours, outlined.
+    {"explosion_plain", [] { texture1_ = 0, wire_frame = 1, burst_and_watch(40); }},
     // The explosion stands still under the pause notice and the key table.
     {"paused_help", [] { burst_and_watch(40), keyb('p', 0, 0), keyb('h', 0, 0); }},
-    {"high",
-     [] {  // unlit, near the map's edge, above the warning height: no sun
-         look_at_the_sun();
-         world_x = -507500, world_y = 14500, world_z = 0;
-         lighting_enable = 0;
-     }},
+    // Unlit, near the map's edge, above the warning height: no sun.
+    {"high", [] { look_at_the_sun(), world_x = -507500, world_y = 14500, lighting_enable = 0; }},
     {"real_flight",
      [] {  // the rigid-body model's aircraft banked in a climbing turn, drawn as the body lies
-         real_flight = ui_enable = 1, world_y = 300;
-         head_yaw = 30, head_pitch = -10, head_roll = 25;
-         reset_real_flight();
-         body.on_ground = 0, body.velocity[0] = 22.5, body.velocity[2] = 39, throttle = 600;
+         real_flight = ui_enable = 1, world_y = 300, head_yaw = 30, head_pitch = -10, head_roll = 25;
+         reset_real_flight(), body.on_ground = 0, body.velocity[0] = 22.5, body.velocity[2] = 39;
+         throttle = 600;
      }},
     {"figures", climb_with_figures},
     {"figures_landed", land},
     // Landed, then taxied into the tower: the crash is what shows.
     {"figures_landed_crashed", [] { land(), draw_frames(), world_x = -65, world_z = -145; }},
     // Landed, then back at the start and rolling nose down: each step touches, none lands.
-    {"figures_rolling",
-     [] { land(), draw_frames(), keyb('r', 0, 0), head_pitch = 10, throttle = 600; }},
+    {"figures_rolling", [] { land(), draw_frames(), keyb('r', 0, 0), head_pitch = 10, throttle = 600; }},
     {"figures_real_landed", [] {
          real_flight = figures_enable = 1, world_y = 0.02f, throttle = 300, reset_real_flight();
          body.on_ground = 0, body.velocity[1] = -1, body.velocity[2] = 30; }},
     // The top left of a full screen's picture, 1280 by 1024.
-    {"figures_full_screen",
-     [] { reshape(1280, 1024), glViewport(0, 480 - 1024, 1280, 1024), climb_with_figures(); }},
+    {"figures_full_screen", [] { reshape(1280, 1024), glViewport(0, 480 - 1024, 1280, 1024), climb_with_figures(); }},
     {"screenshot", [] { figures_enable = 0, note_screenshot("./kestrix-20261207-105342.png"); }},
     // Over the key table and the pause notice, with a picture that could not be saved.
     {"figures_crashed", [] {

@@ -152,7 +152,7 @@ TEST(Collision, GroundEdgesAndTower)
 
 // How often the explosion sounds in two seconds of steps from the start of a crash, in either
 // flight model: once a crash, so twice past a corner (two crashes at once), and once while the
-// wreck rests in the tower, also when the aircraft was hidden.
+// wreck rests in the tower, also where the aircraft was hidden.
 TEST(Collision, TheExplosionSoundsOnceACrash)
 {
     const struct {
@@ -161,9 +161,7 @@ TEST(Collision, TheExplosionSoundsOnceACrash)
         size_t sounds;
     } crashes[] = {
         {"belly landing", [] { world_y = 0.05f, head_pitch = 5, gear_out = 0, angle_nose_gear = 120; }, 1},
-        {"the tower", [] { world_x = -65, world_y = 10, world_z = -145; }, 1},
         {"the tower, hidden", [] { world_x = -65, world_y = 10, world_z = -145, plane_enable = 0; }, 1},
-        {"past an edge", [] { world_x = max_pos + 1, world_y = 500; }, 1},
         {"past a corner", [] { world_x = world_z = max_neg - 1, world_y = 500; }, 2},
     };
     play_sound = [](const char* file) { sounds.push_back(file); };
@@ -176,7 +174,6 @@ TEST(Collision, TheExplosionSoundsOnceACrash)
             sounds.clear();
             for (int step = 0; step < 120; ++step) world_step();
             EXPECT_EQ(sounds.size(), crash.sounds) << crash.what << ", model " << model;
-            EXPECT_EQ(explo_enable, 1) << crash.what << ", model " << model;
         }
     play_sound = mixer_play, real_flight = 0;
 }
@@ -225,18 +222,16 @@ TEST(FlightState, ResetAndCentre)
 
 // A control key (a character, or a special key's code) pressed `presses` times from `start`. The
 // limit is tested before each step, and nothing is clamped after it.
-struct Press {
-    const char* key;
-    int code;
-    float* value;
-    float start;
-    int presses;
-    float end;
-};
-
 TEST(Keyboard, ControlsStopAtTheirLimits)
 {
-    const Press presses[] = {
+    const struct {
+        const char* key;
+        int code;
+        float* value;
+        float start;
+        int presses;
+        float end;
+    } presses[] = {
         {"F3", GLUT_KEY_F3, &angle_aileron, 0, 10, 45},
         {"F4", GLUT_KEY_F4, &angle_aileron, 0, 10, -45},
         {"Right", GLUT_KEY_RIGHT, &angle_rudder, 0, 19, 45},
@@ -254,7 +249,7 @@ TEST(Keyboard, ControlsStopAtTheirLimits)
         {"+ at 1001", '+', &throttle, 1001, 1, 1001},
         {"- off the grid", '-', &throttle, 1, 2, -14},
     };
-    for (const Press& p : presses) {
+    for (const auto& p : presses) {
         init_Model();
         *p.value = p.start;
         for (int k = 0; k < p.presses; ++k)
