@@ -74,8 +74,7 @@ TEST(FlightModel, OneStep)
 TEST(FlightModel, TheSwitchPicksTheModel)
 {
     for (int model : {0, 1}) {
-        init_Model();
-        real_flight = model, throttle = 600;
+        init_Model(), real_flight = model, throttle = 600;
         world_step();
         EXPECT_NEAR(world_z, model ? -230 : -229.25f, 0.1) << model << ": one step from rest";
         for (double* v : {body.position + 1, body.velocity + 2, body.attitude + 3, body.rates}) {
@@ -128,8 +127,7 @@ TEST(Collision, GroundEdgesAndTower)
 {
     play_sound = [](const char* file) { sounds.push_back(file); };
     for (const Contact& c : contacts) {
-        init_Model();
-        sounds.clear();
+        init_Model(), sounds.clear();
         throttle = 300, head_pitch = 5, head_roll = 7;
         world_x = c.x, world_y = c.y, world_z = c.z, gear_out = c.gear;
         if (c.gear == 0) angle_nose_gear = 60, angle_main_gear = 70;
@@ -167,11 +165,8 @@ TEST(Collision, TheExplosionSoundsOnceACrash)
     play_sound = [](const char* file) { sounds.push_back(file); };
     for (const int model : {0, 1})
         for (const auto& crash : crashes) {
-            init_Model();
-            real_flight = model, throttle = 300;
-            crash.set();
-            reset_real_flight();
-            sounds.clear();
+            init_Model(), real_flight = model, throttle = 300;
+            crash.set(), reset_real_flight(), sounds.clear();
             for (int step = 0; step < 120; ++step) world_step();
             EXPECT_EQ(sounds.size(), crash.sounds) << crash.what << ", model " << model;
         }
@@ -250,8 +245,7 @@ TEST(Keyboard, ControlsStopAtTheirLimits)
         {"- off the grid", '-', &throttle, 1, 2, -14},
     };
     for (const auto& p : presses) {
-        init_Model();
-        *p.value = p.start;
+        init_Model(), *p.value = p.start;
         for (int k = 0; k < p.presses; ++k)
             p.code == '+' || p.code == '-' ? keyb(char(p.code), 0, 0) : special_keys(p.code, 0, 0);
         EXPECT_EQ(*p.value, p.end) << p.key;

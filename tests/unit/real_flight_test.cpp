@@ -59,12 +59,8 @@ struct Pilot {
 // speed, or the height when `level`.
 Pilot flying(double speed, float power, bool level = false)
 {
-    init_Model();
-    world_y = 1000;
-    reset_real_flight();
-    body.velocity[2] = speed;
-    body.on_ground = 0;
-    throttle = power;
+    init_Model(), world_y = 1000, reset_real_flight();
+    body.velocity[2] = speed, body.on_ground = 0, throttle = power;
     Pilot pilot;
     (level ? pilot.hold_height : pilot.hold_speed) = level ? 1000 : speed;
     return pilot;
@@ -74,8 +70,7 @@ Pilot flying(double speed, float power, bool level = false)
 double stall_speed(float flaps)
 {
     Pilot pilot = flying(35, 0, true);
-    angle_flap = flaps;
-    pilot.fly(10);
+    angle_flap = flaps, pilot.fly(10);
     const double start = height();
     pilot.fly(120, [start] { return height() < start - 3; });
     return real_air_speed();
@@ -217,12 +212,10 @@ TEST(RealFlight, LandsOnTheGearAndCrashesOtherwise)
     };
     for (const auto& t : touchdowns) {
         SCOPED_TRACE(testing::Message() << t.sink << " m/s, " << t.bank << " and " << t.nose_up);
-        init_Model();
-        world_y = 0.01f, head_roll = float(t.bank), head_pitch = float(-t.nose_up);
+        init_Model(), world_y = 0.01f, head_roll = float(t.bank), head_pitch = float(-t.nose_up);
         if (t.gear_up) gear_out = 0, angle_nose_gear = 120;
-        reset_real_flight();
+        reset_real_flight(), angle_rudder = t.rudder;
         body.on_ground = 0, body.velocity[1] = -t.sink, body.velocity[2] = 30;
-        angle_rudder = t.rudder;
         for (int n = 0; n < 60 * 60; ++n) real_plane_idle();  // engine off: the brakes stop it
         EXPECT_EQ(explo_enable == 0, t.lands);
         EXPECT_TRUE(world_y == 0 && real_air_speed() == 0 && world_z < 300) << "stopped on it";
@@ -243,8 +236,7 @@ TEST(RealFlight, StaysFiniteAndAboveTheGroundUnderRandomControls)
             world_x = float(flight % 4 == 1 ? max_pos - 300 : uniform(-1000, 1000));
             world_y = float(uniform(0, 3000)), head_yaw = float(uniform(-180, 180));
             head_pitch = float(uniform(-90, 90)), head_roll = float(uniform(-180, 180));
-            reset_real_flight();
-            body.on_ground = 0;
+            reset_real_flight(), body.on_ground = 0;
             for (size_t i = 0; i < 3; ++i)
                 body.velocity[i] = uniform(-150, 150), body.rates[i] = uniform(-4, 4);
         }

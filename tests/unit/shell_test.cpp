@@ -173,8 +173,7 @@ TEST(CommandLine, OptionsAndRefusals)
 TEST(Timer, ClockRate)
 {
     ScriptedClock clock(100, 1);
-    cycles[0] = 1000000000, cycles[1] = 1733900000;
-    readings = 0;
+    cycles[0] = 1000000000, cycles[1] = 1733900000, readings = 0;
     testing::internal::CaptureStdout();
     t.get_CPU();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "  CPU: 733mhz\n");
