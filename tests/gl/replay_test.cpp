@@ -77,11 +77,11 @@ void fly_test_flight(int model)
     }
 }
 
-// A flight flown at 23 frames a second, with keys, a pad setting, an option, a belly landing
-// with its explosion and RESET, replays at 144 frames a second to the same state at every
-// state line, in either flight model (M, pressed first, is recorded); the player's flight keys
-// wait for the end of the replay, view keys act at once. Recorded again while it replays, the
-// flight replays to the same states once more.
+// A flight flown at 23 frames a second, with keys, a pad setting, an option, a belly landing with
+// its explosion and RESET, replays at 144 frames a second to the same state at every state line and
+// ends at its last step, in either flight model (M, pressed first, is recorded); the player's
+// flight keys wait for the end of the replay, view keys act at once. Recorded again while it
+// replays, the flight replays to the same states once more.
 TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
 {
     const std::string path = testing::TempDir() + "kestrix-flight.rec", again = path + "2";
@@ -106,7 +106,7 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
         };
         EXPECT_EQ(replay_to_end(flight, 144, player, again), "");
         EXPECT_EQ(world_checksum(), end);
-        EXPECT_TRUE(wire_frame == 1 && tower_view == 1 && real_flight == model);
+        EXPECT_TRUE(wire_frame == 1 && tower_view == 1 && real_flight == model && step_count == 781);
         Recording second;
         ASSERT_TRUE(read_recording(again, second, error)) << error;
         EXPECT_EQ(replay_to_end(second, 60), "");
