@@ -18,7 +18,7 @@ bool start_run(const CommandLine& line, std::string& error)
             start_timedemo(std::move(recording), path);
         else
             start_replay(std::move(recording), path);
-        set_switches_for_run(line, false);
+        set_switches_for_run(line, false);  // the recording's flight model holds
     }
     return line.record.empty() || start_recording(line.record, error);
 }
