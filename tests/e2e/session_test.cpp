@@ -39,7 +39,7 @@ bool is_skin(const unsigned char* p)
 bool is_fire(const unsigned char* p) { return p[0] > 180 && p[1] > 60 && p[2] + 80 < p[0]; }
 
 // The loudest sample in the 16-bit audio that SDL's disk driver has written so far, from the
-// byte `from` on; and how many bytes it has written.
+// byte `from` on, and how many bytes it has written.
 int loudest(const std::string& path, size_t from = 0)
 {
     std::ifstream file(path, std::ios::binary);
