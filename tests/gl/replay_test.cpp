@@ -13,7 +13,9 @@
 #include "aircraft/Collision.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/WorldState.h"
+#include "core/Camera.h"
 #include "core/StepClock.h"
+#include "core/Switches.h"
 #include "core/Timer.h"
 #include "platform/Clock.h"
 #include "shell/Inputs.h"
@@ -62,7 +64,8 @@ std::string replay_to_end(const Recording& recording, int fps, void (*player)() 
 }
 
 // The recorded flight's passes: M first for the real model, then the throttle, the elevator, the
-// gear with a pad's rudder, the elevator back, wire-frame mode and RESET.
+// gear with a pad's rudder, the elevator back, wire-frame mode, and RESET with the chase camera
+// zoomed out after it.
 void fly_test_flight(int model)
 {
     for (int pass = 1; pass <= 300; ++pass) {
@@ -72,7 +75,7 @@ void fly_test_flight(int model)
         if (pass == 40) key_typed('g', 0, 0), take_input({Input::Pad, PadRudder, 12.5f});
         for (int key = 0; pass == 80 && key < 12; ++key) special_typed(GLUT_KEY_UP, 0, 0);
         if (pass == 200) wire_frame = 1, option_set(&wire_frame);
-        if (pass == 260) reset_typed();
+        if (pass == 260) reset_typed(), key_typed('9', 0, 0);
         idle();
     }
 }
@@ -101,12 +104,14 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
         ASSERT_EQ(flight.checks.size(), 13u);
         EXPECT_EQ(flight.steps, 781);
         const uint64_t end = world_checksum();
+        const std::vector<double> chase = {camera.Eye[0], camera.Eye[1], camera.Eye[2]};
         const auto player = [] {
             key_typed('+', 0, 0), special_typed(GLUT_KEY_F3, 0, 0), key_typed('t', 0, 0);
         };
         EXPECT_EQ(replay_to_end(flight, 144, player, again), "");
         EXPECT_EQ(world_checksum(), end);
         EXPECT_TRUE(wire_frame == 1 && tower_view == 1 && real_flight == model && step_count == 781);
+        EXPECT_EQ(chase, (std::vector<double>{camera.Eye[0], camera.Eye[1], camera.Eye[2]}));
         Recording second;
         ASSERT_TRUE(read_recording(again, second, error)) << error;
         EXPECT_EQ(replay_to_end(second, 60), "");
@@ -137,6 +142,7 @@ TEST_F(GLTest, EveryRecordingReplays)
                 case 1: special_typed(specials[random(5)], 0, 0); break;
                 case 2: take_input({Input::Pad, random(pad_controls), float(random(45))}); break;
                 case 3: fog_enable = !fog_enable, option_set(&fog_enable); break;
+                case 4: plane_enable = !plane_enable, option_set(&plane_enable); break;
                 default: key_typed('+', 0, 0);
                 }
             if (random(3)) idle();
@@ -151,9 +157,11 @@ TEST_F(GLTest, EveryRecordingReplays)
             printed([&] { fly(random(600)); });
             close_recording();
         }
+        const SwitchValues shown = current_switches();  // as recorded, the options too
         Recording flown;
         ASSERT_TRUE(read_recording(path, flown, error)) << error;
         EXPECT_EQ(replay_to_end(flown, 60), "");
+        EXPECT_EQ(current_switches(), shown);
     }
 
     // A file removed during the flight, and one that cannot grow past 3999 bytes (as on a full

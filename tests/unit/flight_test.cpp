@@ -70,7 +70,7 @@ TEST(FlightModel, OneStep)
 }
 
 // The switch picks the model that steps the world, whether the world's checksum takes in the
-// rigid body, and whose airspeed the figures show.
+// rigid body, and whose airspeed the figures show; either moves the gear.
 TEST(FlightModel, TheSwitchPicksTheModel)
 {
     for (int model : {0, 1}) {
@@ -83,6 +83,10 @@ TEST(FlightModel, TheSwitchPicksTheModel)
             EXPECT_EQ(world_checksum() != sum, model == 1) << model << ": the body in the sum";
         }
         EXPECT_EQ(air_speed(), model ? real_air_speed() : 45) << model;
+        // In the air, the gear drawn up goes all the way.
+        world_y = 100, reset_real_flight(), gear_out = 0, move_gear();
+        for (int step = 0; step < 120; ++step) world_step();
+        EXPECT_EQ(angle_nose_gear, nose_gear_up) << model;
     }
     real_flight = 0;
 }

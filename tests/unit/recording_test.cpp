@@ -23,7 +23,7 @@ const Pace paces[] = {
     {"a little slower: now and then two", {17, 17, 17}, {1, 1, 1}},
     {"20 frames a second", {50, 50, 50}, {3, 3, 3}},
     {"144 frames a second", {7, 7, 7, 7, 7}, {0, 0, 1, 0, 1}},
-    {"5 frames a second: at most six, the rest dropped", {200, 200}, {6, 6}},
+    {"5 and 8.5 frames a second: at most six, the rest dropped", {200, 117}, {6, 6}},
     {"after a hitch of a second, nothing owed", {17, 1000, 17, 16}, {1, 6, 1, 1}},
     {"neither the pause nor the part step before it is owed", {10, -500, -500, 10, 17}, {0, 0, 0, 0, 1}},
 };
@@ -111,6 +111,7 @@ TEST(RecordingFormat, DamagedFilesAreRefused)
         {h + "5 special F12\n", "f:5: unknown key 'F12'"},
         {h + "5 pad throttle nan\n", "f:5: pad throttle value 'nan' out of range"},
         {h + "5 option fog 2\n", "f:5: option fog takes 0 or 1, not '2'"},
+        {h + "5 option flight 1\n", "f:5: unknown option 'flight'"},
         {h + "5 pad rudder\n", "f:5: the line is cut short"},
         {h + "5 reset now\n", "f:5: extra words at the end of the line"},
         {h + "5 jump\n", "f:5: unknown entry 'jump'"},
