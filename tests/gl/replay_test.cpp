@@ -41,9 +41,8 @@ struct FrameRate {
     ~FrameRate() { perf_frequency = saved_frequency, perf_counter = saved_counter; }
 };
 
-// Replays `recording` to its end, passes drawing nothing, with `player` typing before the
-// 100th pass, and recording the flight to `record_to` where one is named; what it wrote on
-// stderr.
+// Replays `recording` to its end, passes drawing nothing, with `player` typing before the 100th
+// pass, recording it to `record_to` where named; what it wrote on stderr.
 std::string replay_to_end(const Recording& recording, int fps, void (*player)() = [] {},
                           const std::string& record_to = "")
 {
@@ -80,11 +79,10 @@ void fly_test_flight(int model)
     }
 }
 
-// A flight flown at 23 frames a second, with keys, a pad setting, an option, a belly landing with
-// its explosion and RESET, replays at 144 frames a second to the same state at every state line and
-// ends at its last step, in either flight model (M, pressed first, is recorded); the player's
-// flight keys wait for the end of the replay, view keys act at once. Recorded again while it
-// replays, the flight replays to the same states once more.
+// A flight at 23 frames a second (keys, a pad, an option, a belly landing, RESET) replays at 144
+// to its states at every state line, ending at its last step, in either flight model (M, first,
+// is recorded); the player's flight keys wait for its end, view keys act at once. Recorded again
+// while it replays, it replays to the same states once more.
 TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
 {
     const std::string path = testing::TempDir() + "kestrix-flight.rec", again = path + "2";

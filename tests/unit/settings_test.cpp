@@ -122,10 +122,9 @@ TEST(SettingsFile, ExitKeepsWhatIsThePlayers)
     fs::remove_all(config);
 }
 
-// A run that replays while it records, with switches from its settings, its command line and
-// the replay: the replay's flight model holds over the other two (the recording made names the
-// model flown), the command line's level over the replay's. At exit the file keeps its own
-// values where the command line or the replay set them, and what the player changed.
+// A run that replays and records: the replay's flight model holds over the settings' and the
+// command line's (the new recording names the model flown), the command line's level over the
+// replay's. At exit the file keeps its own values where either set them, and the player's.
 TEST(SettingsFile, ARunsCommandLineAndReplayStayInTheRun)
 {
     const fs::path config = fs::temp_directory_path() / ("kestrix-cl-" + std::to_string(getpid()));
