@@ -135,7 +135,9 @@ std::vector<std::string> parse_settings(const std::string& text, const std::stri
         else
             ++unshown;
     }
-    if (unshown) messages.push_back(path + ": " + std::to_string(unshown) + " more bad lines");
+    if (unshown)
+        messages.push_back(path + ": " + std::to_string(unshown) + " more bad line" +
+                           (unshown > 1 ? "s" : ""));
     return messages;
 }
 

@@ -32,7 +32,7 @@ TEST(SettingsFile, TakesGoodEntriesAndNamesBadLines)
          "f:3: not a '[section]' line|f:5: unknown section [other]; its entries are ignored|"},
         {std::string("\x01\xff\0=1\nlevel\t=\t3", 15), "level=3 f:1: unknown key '?\?\?'|"},
         {std::string(201, '#') + "\nplane = 1", "plane=1 f:1: line longer than 200 characters|"},
-        {"=\n=\n=\n=\n=\n=\n=\n=\n=\n=\n=\n=", "f:10: unknown key ''|f: 2 more bad lines|"},
+        {"=\n=\n=\n=\n=\n=\n=\n=\n=\n=\n=", "f:10: unknown key ''|f: 1 more bad line|"},
     };
     for (const auto& [text, expected] : files) {
         SwitchValues values{};
