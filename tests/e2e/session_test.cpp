@@ -139,7 +139,7 @@ TEST(Session, FromStartUpToACrashResetAndExit)
     const Frame later = screenshot(main);
     EXPECT_GE(pixels(later, is_fire), 300) << "the explosion goes on";
     EXPECT_LT(pixels(later, is_skin), 20) << "the aircraft is gone";
-    EXPECT_GT(loudest(audio), 20000) << "the crash sound, louder than the engine's 12000 at most";
+    EXPECT_GT(loudest(audio), 20000) << "the crash sound: the engine, at most 1.6 times 12000, stays below";
     EXPECT_TRUE(matches_reference("options_crashed", controls_of(options)));
 
     // The real-flight box acts as M: the other model, from the start; clicked again, back.
