@@ -11,6 +11,7 @@
 #include <set>
 
 #include "core/Settings.h"
+#include "core/StepClock.h"
 #include "shell/CommandLine.h"
 #include "shell/RecordingFormat.h"
 #include "shell/SettingsFile.h"
@@ -79,6 +80,7 @@ void run_once(const fs::path& config, std::vector<std::string> arguments = {})
     if (fork() != 0) return (void)wait(nullptr);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     if (!freopen("/dev/null", "w", stderr)) std::exit(1);
+    step_count = 0;  // a new run's: the steps other tests took would be in its recording
     std::vector<char*> argv = {const_cast<char*>("kestrix")};
     for (std::string& argument : arguments) argv.push_back(argument.data());
     const CommandLine line = parse_command_line(int(argv.size()), argv.data());
