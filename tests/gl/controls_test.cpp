@@ -91,8 +91,7 @@ TEST_F(GLTest, VirtualGamepad)
         EXPECT_EQ(gear_out, 0) << "once per press";
         SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0), gamepad_idle();
 
-        SDL_JoystickClose(pad);
-        SDL_JoystickDetachVirtual(index), gamepad_idle();
+        SDL_JoystickClose(pad), SDL_JoystickDetachVirtual(index), gamepad_idle();
         reset_to_start();
     }
 }

@@ -63,8 +63,7 @@ TEST(FlightModel, OneStep)
     }
     step_time = 1.0f / 60;
     // The bank, for show only, is never folded.
-    init_Model();
-    throttle = 15, head_roll = 179.9f, angle_aileron = -45;
+    init_Model(), throttle = 15, head_roll = 179.9f, angle_aileron = -45;
     plane_idle();
     EXPECT_FLOAT_EQ(head_roll, 180.125f);
 }
@@ -211,8 +210,7 @@ TEST(FlightState, ResetAndCentre)
         EXPECT_TRUE(camera.xr == 0 && camera.fov == 80);
         EXPECT_EQ(real_flight, key == 'M') << key;
     }
-    tower_view = 0, level = 1;
-    scramble();
+    tower_view = 0, level = 1, scramble();
     special_keys(GLUT_KEY_END, 0, 0);
     const float x = 77.5f;
     EXPECT_EQ(flight_state(), (std::vector<float>{x, x, x, x, x, x, x, x, 0, 0, 0, 0, x, x, x, x}));
@@ -309,8 +307,7 @@ TEST(Keyboard, LevelOfDetail)
 // reading.
 TEST(FlightData, Figures)
 {
-    init_Model();
-    t = Timer{}, level = 1;
+    init_Model(), t = Timer{}, level = 1;
     flight_data();
     throttle = 600, gear_out = 0, angle_nose_gear = 60, angle_flap = 12.5f;
     world_y = 150, head_yaw = -90.4f, head_pitch = -3;
