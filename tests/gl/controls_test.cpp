@@ -197,6 +197,7 @@ TEST_F(GLTest, OptionsWindowControls)
         {"Tower View / Chase View:", &tower_view}, {"On Screen Display ON/OFF:", &ui_enable},
         {"Real flight:", &real_flight}, {"Figures:", &figures_enable}};
     const ControlWindow* window = options_window();
+    ASSERT_TRUE(window);
     std::vector<std::pair<std::string, int*>> live;
     const Control* reset = nullptr;
     for (const Control& c : window->controls) {
