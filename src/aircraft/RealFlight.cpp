@@ -27,7 +27,11 @@ constexpr double radians(double degrees) { return degrees * (pi / 180); }
 // type's gear is fixed; here it retracts, and retracted it takes its drag away.
 constexpr double mass = 1100;  // kg
 constexpr double weight = mass * 9.81;  // N
-constexpr double air_density = 1.225;  // kg/m³, sea level
+// The standard atmosphere's troposphere: density falls from 1.225 kg/m³ at sea level (the
+// ground plane) with the temperature's lapse; the engine's power falls with the density by
+// Gagg and Ferrar's rule for an engine without a supercharger, P/P0 = 1.132 σ - 0.132.
+constexpr double sea_level_density = 1.225;  // kg/m³
+constexpr double temperature_lapse = 2.25577e-5, density_exponent = 4.2559;  // per m; -
 constexpr double wing_area = 16.2, span = 11.0, chord = 1.47;  // m², m, m
 constexpr double inertia[3] = {1825, 2667, 1285};  // kg m² about pitch, yaw and roll
 
@@ -41,6 +45,12 @@ constexpr double stall_angle = radians(20);  // where the blend is half way
 constexpr double stall_sharpness = 60;  // per radian: how quickly lift breaks
 constexpr double lift_pitch_rate = 3.9, lift_elevator = 0.43;
 constexpr double lift_full_flaps = 0.73;  // at 30 degrees
+// A rolling wing meets the air at a larger angle on its falling side, by p y / V at y out from
+// the root: at the half wing's centre of lift (0.4 of its span) 0.4 p̂. Past the stall that wing
+// lifts less and falls faster, so an aircraft that stalls rolling (yawed by the rudder, or with
+// a wing low) drops a wing. Each half wing's lift acts at 0.2 of the span.
+// The difference is bounded where the rates leave the model's reach.
+constexpr double wing_roll_angle = 0.4, half_wing_lever = 0.2, most_roll_angle = radians(10);
 // Drag: CD = CD0 + k CL² (k = 1/(π e A), e = 0.68) + the flat plate's 2 sin²α past the stall.
 constexpr double drag_clean = 0.030;
 constexpr double drag_gear = 0.008;  // the legs and wheels, extended
@@ -66,6 +76,9 @@ constexpr double static_thrust = 2290, thrust_fall = 0.1383;  // N, N s²/m²
 // elevator's travel is less than the type's, so that a key step (2.5) moves the speed the
 // aircraft settles at by about 4 m/s, and full up still reaches the stall.
 constexpr double elevator_travel = 15, aileron_travel = 20, rudder_travel = 25;
+// How fast the surfaces follow the controls: the pilot's hand takes 0.3 s from the centre to
+// full deflection; the electric flaps take 10 s from up to full.
+constexpr double surface_rate = control_limit / 0.3, flap_rate = flap_limit / 10.0;  // a second
 
 // On the wheels: rolling friction, the brakes (on while the throttle is closed), nose-wheel
 // steering from the rudder within the tyres' grip, the weight's nose-down lever about the main
@@ -75,6 +88,10 @@ constexpr double steering_travel = radians(10), wheel_base = 1.65, main_wheel_le
 constexpr double tyre_grip = 3;  // m/s², the sideways acceleration the tyres hold
 constexpr double tail_strike_pitch = radians(15), worst_nose_down = radians(5);
 constexpr double worst_bank = radians(15), worst_sink_rate = 3;
+
+// The stall warning's angle of attack, clean and with full flaps (which lift more at a given
+// angle): about 2.5 m/s above the stall speed in either.
+constexpr double warning_clean = 12, warning_full_flaps = 9;  // degrees
 
 constexpr int substeps = 4;  // the short-period and roll modes want steps of 1/240 s
 
@@ -149,13 +166,47 @@ struct Controls {
 };
 Controls controls()
 {
-    return {radians(angle_elevator / control_limit * elevator_travel),
-            radians(-angle_aileron / control_limit * aileron_travel),
-            radians(angle_rudder / control_limit * rudder_travel),
-            std::clamp(angle_flap / double(flap_limit), 0.0, 1.0),
+    const double* s = body.surfaces;
+    return {radians(s[Elevator] / control_limit * elevator_travel),
+            radians(-s[Ailerons] / control_limit * aileron_travel),
+            radians(s[Rudder] / control_limit * rudder_travel),
+            std::clamp(s[Flaps] / double(flap_limit), 0.0, 1.0),
             std::clamp(throttle / double(throttle_top), 0.0, 1.0),
             std::clamp((nose_gear_up - angle_nose_gear) / double(nose_gear_up - nose_gear_down), 0.0,
                        1.0)};
+}
+
+// The surfaces one step nearer the controls, the trim added to the elevator's.
+void move_surfaces()
+{
+    const double wanted[4] = {std::clamp(angle_elevator + body.trim, -double(control_limit),
+                                         double(control_limit)),
+                              angle_aileron, angle_rudder, angle_flap};
+    for (int i = 0; i < 4; ++i) {
+        const double most = (i == Flaps ? flap_rate : surface_rate) * step_time;
+        body.surfaces[i] += std::clamp(wanted[i] - body.surfaces[i], -most, most);
+    }
+}
+
+// Air density at `height` metres, and the engine's share of its sea-level power there.
+double air_density(double height)
+{
+    return sea_level_density *
+           std::pow(1 - temperature_lapse * std::max(height, 0.0), density_exponent);
+}
+double power_share(double density) { return 1.132 * density / sea_level_density - 0.132; }
+
+// The lift coefficient at the angle of attack `alpha`, the linear lift's other terms `rest`,
+// and how attached the flow is there (1 below the stall, 0 well past it).
+struct WingLift {
+    double lift, attached;
+};
+WingLift wing_lift(double alpha, double rest)
+{
+    const double attached = 1 / (1 + std::exp(stall_sharpness * (std::fabs(alpha) - stall_angle)));
+    const double sin_alpha = std::sin(alpha);
+    const double plate_lift = 2 * sin_alpha * std::fabs(sin_alpha) * std::cos(alpha);
+    return {attached * (rest + lift_slope * alpha) + (1 - attached) * plate_lift, attached};
 }
 
 struct Loads {
@@ -165,30 +216,35 @@ struct Loads {
 // Aerodynamic and propeller loads for an airflow of `air` (the body's velocity in the model
 // frame) and angular rates `rates` (model frame). The textbook's axes are forward, right, down:
 // u = z, v = -x, w = -y; roll rate p = z, pitch rate q = -x, yaw rate r = -y.
-Loads loads(Vec air, Vec rates, const Controls& c)
+Loads loads(Vec air, Vec rates, const Controls& c, double density)
 {
     const double speed = length(air);
     const double alpha = std::atan2(-air.y, air.z);
     const double beta = speed > 0 ? std::asin(std::clamp(-air.x / speed, -1.0, 1.0)) : 0;
-    const double pressure = 0.5 * air_density * speed * speed;
+    const double pressure = 0.5 * density * speed * speed;
     const double rate_scale = 1 / (2 * std::max(speed, 1.0));
     const double p = rates.z * span * rate_scale, q = -rates.x * chord * rate_scale,
                  r = -rates.y * span * rate_scale;
 
-    // 1 below the stall on either side, 0 well past it.
-    const double attached = 1 / (1 + std::exp(stall_sharpness * (std::fabs(alpha) - stall_angle)));
+    // Each half wing at its own angle; the whole wing's lift is their mean. Their difference
+    // rolls the aircraft, less the attached wing's linear part, which the roll damping holds.
+    const double rest = lift_at_zero + lift_pitch_rate * q - lift_elevator * c.elevator +
+                        lift_full_flaps * c.flaps;
+    const double roll_angle = std::clamp(wing_roll_angle * p, -most_roll_angle, most_roll_angle);
+    const WingLift left = wing_lift(alpha - roll_angle, rest),
+                   right = wing_lift(alpha + roll_angle, rest);
+    const double attached = wing_lift(alpha, rest).attached;
+    const double lift = (left.lift + right.lift) / 2;
+    const double stall_roll =
+        half_wing_lever * (left.lift - right.lift + attached * 2 * lift_slope * roll_angle);
     const double sin_alpha = std::sin(alpha);
-    const double linear_lift = lift_at_zero + lift_slope * alpha + lift_pitch_rate * q -
-                               lift_elevator * c.elevator + lift_full_flaps * c.flaps;
-    const double plate_lift = 2 * sin_alpha * std::fabs(sin_alpha) * std::cos(alpha);
-    const double lift = attached * linear_lift + (1 - attached) * plate_lift;
     const double drag = drag_clean + drag_gear * c.gear + drag_full_flaps * c.flaps * c.flaps +
                         drag_windmilling * (1 - c.power) + induced_drag * lift * lift +
                         (1 - attached) * 2 * sin_alpha * sin_alpha;
     const double side = side_sideslip * beta + side_rudder * c.rudder;
 
     const double roll = roll_sideslip * beta + roll_damping * p + roll_yaw_rate * r +
-                        roll_aileron * c.aileron;
+                        roll_aileron * c.aileron + stall_roll;
     const double pitch = pitch_at_zero + pitch_stability * sin_alpha + pitch_damping * q +
                          pitch_elevator * c.elevator +
                          pitch_stalled * std::copysign(1 - attached, alpha);
@@ -203,7 +259,8 @@ Loads loads(Vec air, Vec rates, const Controls& c)
         const Vec lift_unit = n > 1e-9 ? (1 / n) * lift_way : Vec{0, 1, 0};
         out.force = pressure * wing_area * (lift * lift_unit - drag * along + Vec{-side, 0, 0});
     }
-    const double thrust = c.power * std::max(0.0, static_thrust - thrust_fall * speed * speed);
+    const double thrust = c.power * power_share(density) *
+                          std::max(0.0, static_thrust - thrust_fall * speed * speed);
     out.force.z += thrust;
     out.moment = pressure * wing_area * Vec{-chord * pitch, -span * yaw, span * roll};
     return out;
@@ -260,7 +317,7 @@ void substep(const Controls& c, double dt)
     Quat q = {body.attitude[0], body.attitude[1], body.attitude[2], body.attitude[3]};
     Vec velocity = load(body.velocity), rates = load(body.rates);
 
-    const Loads air = loads(unrotate(q, velocity), rates, c);
+    const Loads air = loads(unrotate(q, velocity), rates, c, air_density(body.position[1]));
     Vec force = rotate(q, air.force) + Vec{0, -weight, 0};
     Vec moment = air.moment;
     double support = 0;
@@ -299,6 +356,7 @@ void real_plane_idle()
         store({0, 0, 0}, body.rates);
         return;
     }
+    move_surfaces();
     const Controls c = controls();
     for (int i = 0; i < substeps && !explo_enable; ++i) substep(c, double(step_time) / substeps);
 
@@ -318,7 +376,27 @@ void reset_real_flight()
 {
     const Quat q = from_euler({radians(head_yaw), radians(head_pitch), radians(head_roll)});
     body = {{world_x, world_y, world_z}, {0, 0, 0}, {q.w, q.x, q.y, q.z}, {0, 0, 0},
-            world_y <= 0 ? 1 : 0};
+            {angle_elevator, angle_aileron, angle_rudder, angle_flap}, 0, world_y <= 0 ? 1 : 0};
 }
 
 float real_air_speed() { return float(length(load(body.velocity))); }
+
+float angle_of_attack()
+{
+    const Quat q = {body.attitude[0], body.attitude[1], body.attitude[2], body.attitude[3]};
+    const Vec air = unrotate(q, load(body.velocity));
+    return float(std::atan2(-air.y, air.z) * (180 / pi));
+}
+
+bool stall_warning()
+{
+    const double flaps = body.surfaces[Flaps] / flap_limit;
+    return !body.on_ground && !explo_enable && real_air_speed() > 1 &&
+           angle_of_attack() > warning_clean + (warning_full_flaps - warning_clean) * flaps;
+}
+
+void trim_elevator(int steps)
+{
+    body.trim = std::clamp(body.trim + steps * double(trim_step), -double(trim_limit),
+                           double(trim_limit));
+}

@@ -11,7 +11,11 @@ struct RigidBody {
     double velocity[3];  // m/s, world frame
     double attitude[4];  // unit quaternion w, x, y, z turning the model frame into the world's
     double rates[3];     // rad/s about the model's x, y and z axes
-    int on_ground;       // 1 while the wheels carry it
+    // Where the elevator (trim included), ailerons and rudder stand, in the keys' units (-45 to
+    // 45), and the flaps, in degrees: they follow the controls at a surface's rate.
+    double surfaces[4];
+    double trim;  // the elevator's trim, in the keys' units, nose up positive
+    int on_ground;  // 1 while the wheels carry it
 };
 extern RigidBody body;
 
@@ -23,3 +27,14 @@ void real_plane_idle();
 void reset_real_flight();
 // The true airspeed, in units a second.
 float real_air_speed();
+// The wing's angle of attack, in degrees.
+float angle_of_attack();
+// Whether the stall warning sounds: in the air, with the wing near its stall.
+bool stall_warning();
+
+enum Surface { Elevator, Ailerons, Rudder, Flaps };
+// The trim moves the elevator's resting place in steps of trim_step, within trim_limit of the
+// centre (in the keys' units), so that the aircraft flies hands-off at any speed.
+constexpr float trim_step = 0.5f, trim_limit = 22.5f;
+// One step of trim, nose up (steps > 0) or nose down, within the limit.
+void trim_elevator(int steps);

@@ -55,21 +55,25 @@ struct Pilot {
     }
 };
 
-// In the air at 1000 m, level along +z at `speed`, gear down, at `power`; the pilot holds the
+// In the air at `height`, level along +z at `speed`, gear down, at `power`; the pilot holds the
 // speed, or the height when `level`.
-Pilot flying(double speed, float power, bool level = false)
+Pilot flying(double speed, float power, bool level = false, double height = 1000)
 {
-    init_Model(), world_y = 1000, reset_real_flight();
+    init_Model(), world_y = float(height), reset_real_flight();
     body.velocity[2] = speed, body.on_ground = 0, throttle = power;
     Pilot pilot;
-    (level ? pilot.hold_height : pilot.hold_speed) = level ? 1000 : speed;
+    (level ? pilot.hold_height : pilot.hold_speed) = level ? height : speed;
     return pilot;
 }
+
+// The published figures are the sea level's: the aircraft climbs from just above it, and flies
+// level or glides from as low as the flight allows.
+constexpr double climb_start = 20, level_height = 50, glide_start = 400;
 
 // The airspeed at which the wings no longer hold the height, throttle closed.
 double stall_speed(float flaps)
 {
-    Pilot pilot = flying(35, 0, true);
+    Pilot pilot = flying(35, 0, true, level_height);
     angle_flap = flaps, pilot.fly(10);
     const double start = height();
     pilot.fly(120, [start] { return height() < start - 3; });
@@ -79,7 +83,7 @@ double stall_speed(float flaps)
 // Climb rate and distance flown a second, steady at `speed` and `power`.
 std::array<double, 2> steady(double speed, float power)
 {
-    Pilot pilot = flying(speed, power);
+    Pilot pilot = flying(speed, power, false, power > 0 ? climb_start : glide_start);
     pilot.fly(60);
     const double y = height(), z = body.position[2];
     pilot.fly(30);
@@ -95,7 +99,12 @@ TEST(RealFlight, MeetsTheTrainersPublishedFigures)
         if (glide[1] / -glide[0] > best_glide) best_glide_speed = speed;
         best_glide = std::max(best_glide, glide[1] / -glide[0]);
     }
-    flying(50, 1005, true).fly(300);
+    // The service ceiling: where a climb at full power falls below 0.5 m/s.
+    Pilot climbing = flying(36, 1005, false, climb_start);
+    for (double last = -1; height() - last >= 15 && height() < 9000;)
+        last = height(), climbing.fly(30);
+    const double ceiling = height();
+    flying(50, 1005, true, level_height).fly(300);
     const double top_speed = real_air_speed();
     init_Model();  // on the runway at full power, 10 degrees of flap, the nose raised at 26 m/s
     throttle = 1005, angle_flap = 10;
@@ -112,6 +121,7 @@ TEST(RealFlight, MeetsTheTrainersPublishedFigures)
         {"top level speed (m/s)", 64, top_speed},
         {"best glide ratio", 9, best_glide},
         {"best glide speed (m/s)", 35, best_glide_speed},
+        {"service ceiling (m)", 4100, ceiling},
     };
     std::printf("%-32s %10s %10s %10s\n", "figure", "published", "measured", "tolerance");
     for (const auto& f : figures) {
@@ -182,19 +192,27 @@ TEST(RealFlight, LoopsAndRollsWithoutAJumpInAttitude)
 
 // Elevator held full up, throttle closed, wings level: the nose rises to the stall, no further,
 // then breaks down through 5 degrees and nods there while the aircraft sinks.
-TEST(RealFlight, PastTheStallTheNoseDrops)
+// Elevator held full up, throttle closed: the nose drops past the stall, the wings held level.
+// Hands off the ailerons, the wings stay level if the rudder is centred, but a wing drops if the
+// rudder yaws the aircraft into the stall.
+TEST(RealFlight, PastTheStallTheNoseDropsAndAYawedStallDropsAWing)
 {
-    Pilot pilot = flying(30, 0);
-    pilot.hold_speed = NAN, angle_elevator = 45;
-    double highest = 0, lowest_after = 90, nose_up = 0;
-    for (int n = 0; n < 60 * 20; ++n, nose_up = -head_pitch) {
-        pilot.fly_step();
-        highest = std::max(highest, nose_up);
-        if (nose_up < highest - 1) lowest_after = std::min(lowest_after, nose_up);
+    for (const float rudder : {0.f, 15.f}) {
+        Pilot pilot = flying(30, 0);
+        pilot.hold_speed = NAN, pilot.wings = false, angle_elevator = 45, angle_rudder = rudder;
+        double highest = 0, lowest_after = 90, nose_up = 0, bank = 0;
+        for (int n = 0; n < 60 * 20; ++n, nose_up = -head_pitch) {
+            pilot.fly_step();
+            highest = std::max(highest, nose_up);
+            if (nose_up < highest - 1) lowest_after = std::min(lowest_after, nose_up);
+            if (n == 120) bank = head_roll;  // a second after the stall
+        }
+        std::printf("past the stall, rudder %.0f: nose up to %.1f degrees, then down to %.1f, "
+                    "sinking %.1f m/s; banked %.1f a second after\n",
+                    double(rudder), highest, lowest_after, -body.velocity[1], bank);
+        EXPECT_TRUE(highest > 15 && highest < 25 && lowest_after < 5);
+        EXPECT_TRUE(rudder == 0 ? bank == 0 && -body.velocity[1] > 3 : bank > 60) << bank;
     }
-    std::printf("past the stall: nose up to %.1f degrees, then down to %.1f, sinking %.1f m/s\n",
-                highest, lowest_after, -body.velocity[1]);
-    EXPECT_TRUE(highest > 15 && highest < 25 && lowest_after < 5 && -body.velocity[1] > 3);
 }
 
 TEST(RealFlight, LandsOnTheGearAndCrashesOtherwise)
