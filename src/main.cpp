@@ -7,6 +7,7 @@
 
 #include "cockpit/Options.h"
 #include "core/Timer.h"
+#include "platform/FullScreen.h"
 #include "platform/GL.h"
 #include "platform/GLExt.h"
 #include "platform/Gamepad.h"
@@ -57,7 +58,7 @@ int main(int argc, char** argv)
     init_gamepads();
     // Wait for the display's refresh, where it can; benchmarks draw flat out.
     set_swap_interval(line.uncapped || line.timedemo ? 0 : 1);
-    if (full_screen) glutFullScreen();
+    if (full_screen) enter_full_screen();
     outlive_lost_windows();
     glutReshapeFunc(reshape);
     glutDisplayFunc(display);

@@ -10,6 +10,7 @@
 #include "cockpit/Help.h"
 #include "core/Settings.h"
 #include "core/Timer.h"
+#include "platform/DataDir.h"
 #include "platform/GL.h"
 #include "resources/Fonts.h"
 
@@ -27,11 +28,11 @@ namespace {
 
 // Places in the font's 1024 by 768 frame, where a glyph is 16 square. The lines keep above the
 // key table (up to 650) and, up to 712, left of the pause notice (from 432); the top line keeps
-// left of the warnings (from 424 across, 752 up). The screenshot's line, between the pause
-// notice and the warnings, may run across the whole width.
+// left of the warnings (from 424 across, 752 up). The message line, between the pause notice
+// and the warnings, may run across the whole width.
 const int margin = 8, cell = 16, line_pitch = 18;
 const int figures_cells = 14;  // "Altitude 12345"
-const int screenshot_line = 1, state_line = 5;
+const int message_line = 1, state_line = 5;
 
 // Text's lower-left corner on the line `i` from the top.
 int line_y(int i) { return 748 - i * line_pitch; }
@@ -43,11 +44,10 @@ void panel(int left, int right, int line)
     text_rect(float(left), float(line_y(line) - 2), float(right), float(line_y(line) + 16));
 }
 
-// The screenshot's message, what and where, shown from the frame time `noted_at` of the frame
-// clock started at `message_clock`, for message_seconds.
-const float message_seconds = 2;
+// The message, its text and detail, shown from the frame time `noted_at` of the frame clock
+// started at `message_clock`, for message_seconds.
 std::string message, message_detail;
-float noted_at = 0;
+float noted_at = 0, message_seconds = 0;
 int64_t message_clock = -1;
 
 // The climb rate, read again four times a second, as the options window reads it.
@@ -55,14 +55,14 @@ HeightReading climb_reading;
 float climb_shown = 0;
 int64_t climb_clock = -1;
 
-void note(const std::string& text, const std::string& detail)
-{
-    message = text, message_detail = detail;
-    noted_at = t.Time, message_clock = t.TimeStart;
-}
-
 bool message_due()
 {
+    // Start-up's data problem waits for the first pass: before it, the frame time still stands
+    // where the clock started, however long start-up took after that.
+    if (t.frames > 0) {
+        const std::string problem = take_data_problem();
+        if (!problem.empty()) note_message(problem);
+    }
     const float age = t.Time - noted_at;
     return message_clock == t.TimeStart && age >= 0 && age < message_seconds;
 }
@@ -112,17 +112,19 @@ void draw_figure_lines()
 }
 
 // The message on its line, beside the figures or in the corner, its detail cut at the front to
-// fit.
+// fit, or else the text cut at its end.
 void draw_message()
 {
     const int left = figures_enable ? margin + figures_cells * cell + margin : 0;
-    const size_t room = size_t((1024 - left - 2 * margin) / cell) - message.size();
-    const std::string& detail = message_detail;
-    const std::string text = message + (detail.size() <= room ? detail : "..." +
-                                        detail.substr(detail.size() - room + 3));
-    panel(left, left + margin + int(text.size()) * cell + margin, screenshot_line);
+    const size_t cells = size_t((1024 - left - 2 * margin) / cell);
+    std::string text = message + message_detail;
+    if (text.size() > cells)
+        text = message.size() + 3 < cells
+                   ? message + "..." + message_detail.substr(text.size() - cells + 3)
+                   : message.substr(0, cells - 3) + "...";
+    panel(left, left + margin + int(text.size()) * cell + margin, message_line);
     glColor4f(1, 1, 1, 1);
-    glPrint(left + margin, line_y(screenshot_line), text.c_str(), 0);
+    glPrint(left + margin, line_y(message_line), text.c_str(), 0);
 }
 
 }  // namespace
@@ -137,6 +139,17 @@ void draw_figures()
     glPopAttrib();
 }
 
-void note_screenshot(const std::string& where) { note("Screenshot: ", where); }
+void note_message(const std::string& text, float seconds, const std::string& detail)
+{
+    message = text, message_detail = detail, message_seconds = seconds;
+    noted_at = t.Time, message_clock = t.TimeStart;
+}
 
-void note_screenshot_failed(const std::string& why) { note("Screenshot not saved: ", why); }
+std::string message_shown() { return message_due() ? message + message_detail : ""; }
+
+void note_screenshot(const std::string& where) { note_message("Screenshot: ", 2, where); }
+
+void note_screenshot_failed(const std::string& why)
+{
+    note_message("Screenshot not saved: ", 2, why);
+}

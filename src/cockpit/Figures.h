@@ -4,9 +4,17 @@
 
 #include <string>
 
-// Draws the figures (with figures_enable) and the messages due, in the main window's corner.
+// Draws the figures (with figures_enable) and the message due, in the main window's corner.
 void draw_figures();
-// Where F12 saved the picture, shown for two seconds whatever the setting.
+// Shows `text` on the message line, whatever the figures setting, for `seconds` of the frame
+// clock, in place of the message before; `detail` follows it, cut at its front where the line
+// has no room for all of it (a text too long for the line is cut at its end). Messages that
+// stderr also says go here too, for a player who started the program without a console.
+void note_message(const std::string& text, float seconds = 8, const std::string& detail = "");
+// The message on the line now, text and detail whole, or "" when none is due. A problem with
+// the game data that start-up found is taken as a message once the frame loop has run a pass.
+std::string message_shown();
+// Where F12 saved the picture, shown for two seconds.
 void note_screenshot(const std::string& where);
 // Why F12's picture was not saved, shown the same way.
 void note_screenshot_failed(const std::string& why);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <utility>
 
 #include "platform/ReadFile.h"
 
@@ -14,6 +15,8 @@ namespace fs = std::filesystem;
 std::string data_dir = "Data";
 
 namespace {
+
+std::string data_problem;  // the short form of the last problem said, until it is taken
 
 const char* const data_files[] = {
     "Terrain.bmp", "Sky.bmp",   "Grass1.bmp", "Water.bmp", "City1.bmp", "City2.bmp",
@@ -59,6 +62,7 @@ std::vector<std::string> unusable_data_files(const std::string& dir)
 bool find_data_dir(const std::vector<std::string>& candidates)
 {
     std::string looked_in, best;
+    data_problem.clear();
     std::vector<std::string> best_unusable(std::size(data_files));
     for (const std::string& dir : candidates) {
         const std::vector<std::string> unusable = unusable_data_files(dir);
@@ -72,16 +76,24 @@ bool find_data_dir(const std::vector<std::string>& candidates)
     if (best.empty()) {
         std::fprintf(stderr, "No game data (images and sounds) found in %s: the program runs "
                              "without them\n", looked_in.c_str());
+        data_problem = "No game data (images and sounds) found";
         return false;
     }
     // Where no place holds it all, the place with the most: one bad file costs only itself.
     data_dir = best;
-    std::string named;
-    for (const std::string& file : best_unusable) named += (named.empty() ? "" : ", ") + file;
+    std::string named, names;  // the files with why, and their names alone
+    for (const std::string& file : best_unusable) {
+        const std::string comma = named.empty() ? "" : ", ";
+        named += comma + file;
+        names += comma + file.substr(0, file.find(' '));
+    }
     std::fprintf(stderr, "Game data in %s that cannot be used, the program runs without it: %s\n",
                  best.c_str(), named.c_str());
+    data_problem = "Game data that cannot be used: " + names;
     return true;
 }
+
+std::string take_data_problem() { return std::exchange(data_problem, std::string()); }
 
 std::string executable_path()
 {

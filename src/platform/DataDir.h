@@ -29,6 +29,9 @@ std::vector<std::string> unusable_data_files(const std::string& dir);
 // naming the places looked in, leaves data_dir as it is and returns false: the program then
 // runs untextured and silent.
 bool find_data_dir(const std::vector<std::string>& candidates);
+// What find_data_dir last said was wrong, in short for the main window's message line ("Game
+// data that cannot be used: Sky.bmp, Font.bmp"), once: "" when nothing was wrong, or once taken.
+std::string take_data_problem();
 
 // The running program's own file (from /proc/self/exe), or "" when it cannot be read.
 std::string executable_path();

@@ -7,6 +7,7 @@
 #include "aircraft/WorldState.h"
 #include "core/Camera.h"
 #include "core/Settings.h"
+#include "platform/FullScreen.h"
 #include "platform/GL.h"
 #include "terrain/TerrainGrid.h"
 
@@ -114,7 +115,7 @@ void special_keys(int key, int, int)
 {
     switch (key) {
     case GLUT_KEY_F1:
-        glutFullScreen();
+        enter_full_screen();
         full_screen = 1;
         break;
     case GLUT_KEY_F2:

@@ -15,6 +15,7 @@
 #include "aircraft/FlightModel.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/WorldState.h"
+#include "cockpit/Figures.h"
 #include "core/Settings.h"
 #include "core/StepClock.h"
 #include "core/Switches.h"
@@ -105,7 +106,8 @@ int write_lines(const std::string& text, int64_t step)
     return error;
 }
 
-// Ends the recording after a failure, saying so once; the flight goes on.
+// Ends the recording after a failure, saying so once, on stderr and on the main window; the
+// flight goes on.
 void stop_recording(const std::string& why)
 {
     {
@@ -114,8 +116,10 @@ void stop_recording(const std::string& why)
         out = -1;
     }
     end_console_line();
+    const long long step = static_cast<long long>(recorded_steps());
     std::fprintf(stderr, "kestrix: %s: the recording stops at step %lld: %s\n", out_path.c_str(),
-                 static_cast<long long>(recorded_steps()), why.c_str());
+                 step, why.c_str());
+    note_message("Recording stopped at step " + std::to_string(step) + ": " + why);
 }
 
 Recording replay;
@@ -209,9 +213,10 @@ void end_step()
     for (; next_check < replay.checks.size(); ++next_check) {
         const StateCheck& check = replay.checks[next_check];
         if (check.step > step_count) break;
-        if (check.checksum != world_checksum())
-            std::fprintf(stderr, "kestrix: %s: step %lld: the world differs from the recording\n",
-                         replay_name.c_str(), static_cast<long long>(step_count));
+        if (check.checksum == world_checksum()) continue;
+        std::fprintf(stderr, "kestrix: %s: step %lld: the world differs from the recording\n",
+                     replay_name.c_str(), static_cast<long long>(step_count));
+        note_message("Replay differs from the recording at step " + std::to_string(step_count));
     }
     if (step_count >= replay.steps) {
         replay_on = false;
@@ -219,6 +224,7 @@ void end_step()
             end_console_line();
             std::printf("  End of the recording at step %lld: you have the controls\n",
                         static_cast<long long>(step_count));
+            note_message("End of the recording: you have the controls");
         }
     }
 }

@@ -12,12 +12,13 @@
 // line reaches the file whole as it is written, and the file is closed with its end line on
 // every way out, a signal's (Ctrl+C, SIGTERM, SIGHUP) among them, at once wherever the program
 // is. A write that fails (a full disk) or a file removed during the flight is said once on
-// stderr and ends the recording, whole up to there; the flight goes on.
+// stderr and on the main window, and ends the recording, whole up to there; the flight goes on.
 bool start_recording(const std::string& path, std::string& error);
 // Flies `recording` (read from `name`) from the start: its level, option flags and flight model
 // now, its inputs at their steps. Called before the aircraft is put at the start (init_Model),
 // which places it for the model set here. With `announce_end`, its end says that the player
-// has the controls.
+// has the controls, on the console and on the main window; a state that differs from the
+// recording's is said on stderr and on the main window.
 void start_replay(Recording recording, const std::string& name, bool announce_end = true);
 // While a replay still has steps to fly.
 bool replaying();

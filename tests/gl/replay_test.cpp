@@ -13,6 +13,7 @@
 #include "aircraft/Collision.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/WorldState.h"
+#include "cockpit/Figures.h"
 #include "core/Camera.h"
 #include "core/StepClock.h"
 #include "core/Switches.h"
@@ -81,8 +82,9 @@ void fly_test_flight(int model)
 
 // A flight at 23 frames a second (keys, a pad, an option, a belly landing, RESET) replays at 144
 // to its states at every state line, ending at its last step, in either flight model (M, first,
-// is recorded); the player's flight keys wait for its end, view keys act at once. Recorded again
-// while it replays, it replays to the same states once more.
+// is recorded); the player's flight keys wait for its end, view keys act at once, and the main
+// window says the controls are theirs. Recorded again while it replays, it replays to the same
+// states once more.
 TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
 {
     const std::string path = testing::TempDir() + "kestrix-flight.rec", again = path + "2";
@@ -107,6 +109,7 @@ TEST_F(GLTest, RecordedFlightReplaysToTheSameStates)
             key_typed('+', 0, 0), special_typed(GLUT_KEY_F3, 0, 0), key_typed('t', 0, 0);
         };
         EXPECT_EQ(replay_to_end(flight, 144, player, again), "");
+        EXPECT_EQ(message_shown(), "End of the recording: you have the controls");
         EXPECT_EQ(world_checksum(), end);
         EXPECT_TRUE(wire_frame == 1 && tower_view == 1 && real_flight == model && step_count == 781);
         EXPECT_EQ(chase, (std::vector<double>{camera.Eye[0], camera.Eye[1], camera.Eye[2]}));
@@ -163,7 +166,8 @@ TEST_F(GLTest, EveryRecordingReplays)
     }
 
     // A file removed during the flight, and one that cannot grow past 3999 bytes (as on a full
-    // disk): each said once; what was written of the second ends on a whole line and replays.
+    // disk): each said once, also on the main window; what was written of the second ends on a
+    // whole line and replays.
     signal(SIGXFSZ, SIG_IGN);
     rlimit unlimited, limited = {3999, RLIM_INFINITY};
     getrlimit(RLIMIT_FSIZE, &unlimited);
@@ -180,6 +184,8 @@ TEST_F(GLTest, EveryRecordingReplays)
         const std::regex once("kestrix: " + path + ": the recording stops at step [0-9]+: " + why +
                               "\n");
         EXPECT_TRUE(std::regex_match(said, once)) << said;
+        const std::regex shown("Recording stopped at step [0-9]+: " + why);
+        EXPECT_TRUE(std::regex_match(message_shown(), shown)) << message_shown();
     }
     std::ifstream file(path);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}).back(), '\n');

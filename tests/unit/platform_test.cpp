@@ -128,7 +128,7 @@ TEST(DataDir, FirstPlaceWithEveryFile)
     const struct {
         std::vector<std::string> candidates;
         bool found;
-        std::string chosen, said;
+        std::string chosen, said, shown;
     } searches[] = {
         {{partial, full, "/none"}, true, full, ""},
         {{"/nowhere", partial, "/none"}, true, partial, "Game data in " + partial + " that cannot "
@@ -138,9 +138,12 @@ TEST(DataDir, FirstPlaceWithEveryFile)
          "/nowhere, /none: the program runs without them\n"},
     };
     for (const auto& search : searches) {
+        const std::string before = message_shown();
         testing::internal::CaptureStderr();
         EXPECT_EQ(find_data_dir(search.candidates), search.found);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), search.said);
+        t.get_fps();  // a pass of the frame loop
+        EXPECT_EQ(message_shown(), search.shown.empty() ? before : search.shown);
         EXPECT_EQ(data_file("Sky.bmp"), search.chosen + "/Sky.bmp") << "none found: as it was";
     }
     data_dir = "Data";
