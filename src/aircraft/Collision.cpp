@@ -10,6 +10,7 @@ float max_alt = 15000;
 float max_pos = 508032;
 float max_neg = -508032;
 bool airborne = false, landed = false;
+Touchdown touchdown{};
 
 namespace {
 
@@ -30,6 +31,11 @@ void note_landing()
 {
     if (!airborne) return;  // rolling on from the last touch-down, or from the start
     airborne = false, landed = true;
+}
+
+Touchdown touchdown_here(Outcome outcome)
+{
+    return {outcome, 0, head_roll, -head_pitch, world_x, world_z, head_yaw};
 }
 
 void collisions()
@@ -60,8 +66,10 @@ void collision_map()
         world_y = 0;
         head_roll = 0;
         head_pitch = 0;
+        if (gear_out != 0 && airborne) touchdown = touchdown_here(Landed);
         if (gear_out != 0) note_landing();
         if (gear_out == 0) {  // on its belly
+            touchdown = touchdown_here(GearUp);
             crash();
             // Shown with the gear down; the next contact is then no second crash.
             gear_out = 1;
@@ -72,6 +80,9 @@ void collision_map()
     }
     // Set exactly onto the edge, the aircraft is not past it in the next frame (strict tests).
     // Past two edges at once it crashes twice, the second sound restarting the first.
+    const bool past_edge = world_z < max_neg || world_x < max_neg || world_z > max_pos ||
+                           world_x > max_pos;
+    if (past_edge) touchdown = touchdown_here(AtTheMapEdge);
     if (world_z < max_neg) {
         world_z = max_neg;
         crash();
@@ -97,6 +108,7 @@ void collision_tower()
         // reset: each contact crashes, but the sound plays once per crash, so a contact while
         // the explosion runs does not restart it. The hidden flag is no guard: an aircraft
         // hidden from the options window still collides.
+        if (explo_enable == 0) touchdown = touchdown_here(IntoTheTower);
         crash(explo_enable == 0);
     }
 }

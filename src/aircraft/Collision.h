@@ -15,6 +15,20 @@ extern bool airborne, landed;
 // A touch-down on the gear; only the first since the aircraft was last off the ground counts.
 void note_landing();
 
+// How the last touch-down went, or why the aircraft crashed: what the report on the main window
+// says, kept with the world's state so that a replay says the same.
+enum Outcome : int { NoTouchdown, Landed, SinkTooFast, TooMuchBank, GearUp, NoseFirst, TailFirst,
+                     IntoTheTower, AtTheMapEdge };
+struct Touchdown {
+    int outcome;       // an Outcome
+    float sink, bank;  // m/s and degrees (positive right wing down) at the touch
+    float nose_up;     // degrees
+    float x, z, heading;  // where, and which way it was flying
+};
+extern Touchdown touchdown;
+// `outcome` with the aircraft's attitude, place and heading as the flight state holds them.
+Touchdown touchdown_here(Outcome outcome);
+
 // The collision step of the world, on the place the last step left: off the ground, the
 // aircraft is no longer landed; then the ground and map edges, then the tower.
 void collisions();

@@ -63,6 +63,9 @@ constexpr double side_sideslip = -0.31, side_rudder = -0.187;
 constexpr double pitch_at_zero = 0.031, pitch_stability = -0.89, pitch_damping = -12.4;
 constexpr double pitch_elevator = 1.28;  // per radian of nose-up elevator
 constexpr double pitch_stalled = -0.25;  // the stalled wing's centre of pressure moves aft
+// Lowered flaps move the wing's lift aft, nose down: they slow the speed the aircraft settles
+// at less than their lift alone would, and lowered it balloons less.
+constexpr double pitch_full_flaps = -0.04;
 // Roll: Cl = Clβ β + Clp p̂ + Clr r̂ + Clδa δa; yaw: Cn = Cnβ β + Cnp p̂ + Cnr r̂ + Cnδr δr +
 // Cnδa δa, with p, r positive right wing down and nose right, δa, δr positive to the right.
 constexpr double roll_sideslip = -0.089, roll_damping = -0.47, roll_yaw_rate = 0.096;
@@ -86,8 +89,8 @@ constexpr double surface_rate = control_limit / 0.3, flap_rate = flap_limit / 10
 constexpr double rolling_friction = 0.02, braking_friction = 0.3;
 constexpr double steering_travel = radians(10), wheel_base = 1.65, main_wheel_lever = 0.3;
 constexpr double tyre_grip = 3;  // m/s², the sideways acceleration the tyres hold
-constexpr double tail_strike_pitch = radians(15), worst_nose_down = radians(5);
-constexpr double worst_bank = radians(15), worst_sink_rate = 3;
+constexpr double tail_strike_pitch = radians(most_nose_up), worst_nose_down = radians(most_nose_down);
+constexpr double worst_bank = radians(most_bank), worst_sink_rate = most_sink;
 
 // The stall warning's angle of attack, clean and with full flaps (which lift more at a given
 // angle): about 2.5 m/s above the stall speed in either.
@@ -246,7 +249,7 @@ Loads loads(Vec air, Vec rates, const Controls& c, double density)
     const double roll = roll_sideslip * beta + roll_damping * p + roll_yaw_rate * r +
                         roll_aileron * c.aileron + stall_roll;
     const double pitch = pitch_at_zero + pitch_stability * sin_alpha + pitch_damping * q +
-                         pitch_elevator * c.elevator +
+                         pitch_elevator * c.elevator + pitch_full_flaps * c.flaps +
                          pitch_stalled * std::copysign(1 - attached, alpha);
     const double yaw = yaw_sideslip * beta + yaw_roll_rate * p + yaw_damping * r +
                        yaw_rudder * c.rudder + yaw_aileron * c.aileron;
@@ -274,10 +277,18 @@ void touch_ground(Quat& q, Vec& velocity, Vec& rates, double support, const Cont
 {
     Euler attitude = to_euler(q);
     if (!body.on_ground) {
-        const bool gear_down = angle_nose_gear <= nose_gear_down;
-        if (!gear_down || -velocity.y >= worst_sink_rate ||
-            std::fabs(attitude.roll) > worst_bank || attitude.pitch > worst_nose_down ||
-            -attitude.pitch > tail_strike_pitch) {
+        const double sink = -velocity.y;
+        const Outcome outcome = angle_nose_gear > nose_gear_down         ? GearUp
+                                : sink >= worst_sink_rate                ? SinkTooFast
+                                : std::fabs(attitude.roll) > worst_bank  ? TooMuchBank
+                                : attitude.pitch > worst_nose_down       ? NoseFirst
+                                : -attitude.pitch > tail_strike_pitch    ? TailFirst
+                                                                         : Landed;
+        constexpr double degrees = 180 / pi;
+        touchdown = {outcome, float(sink), float(attitude.roll * degrees),
+                     float(-attitude.pitch * degrees), float(body.position[0]),
+                     float(body.position[2]), float(attitude.yaw * degrees)};
+        if (outcome != Landed) {
             body.position[1] = 0;
             crash();
             return;

@@ -25,6 +25,10 @@ extern RigidBody body;
 void real_plane_idle();
 // The body at rest where the flight state puts it (the start of the runway after init_Model).
 void reset_real_flight();
+// What a touch-down on the wheels survives: the sink rate in m/s, the bank and the nose's angle
+// up (where the tail strikes) and down, in degrees.
+constexpr double most_sink = 3, most_bank = 15, most_nose_up = 15, most_nose_down = 5;
+
 // The true airspeed, in units a second.
 float real_air_speed();
 // The wing's angle of attack, in degrees.

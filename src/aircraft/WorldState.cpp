@@ -73,6 +73,11 @@ const StatePiece world_state[] = {
      reset_real_flight},
     // Shown, not flown: they follow from the height, which is summed.
     {nullptr, [] { airborne = landed = false; }},
+    // Summed, like the body, only while the real model flies, which reports it.
+    {[](Checksum& c) {
+         if (real_flight) c(touchdown);
+     },
+     [] { touchdown = {}; }},
     // A switch as well: the recording carries the player's changes, and the crash that hides it.
     {nullptr, [] { plane_enable = 1; }},
 };

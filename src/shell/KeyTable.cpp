@@ -4,10 +4,11 @@
 
 #include "platform/GL.h"
 
-const SpecialKey recorded_specials[9] = {
+const SpecialKey recorded_specials[recorded_special_count] = {
     {GLUT_KEY_F3, "F3"},       {GLUT_KEY_F4, "F4"},           {GLUT_KEY_LEFT, "Left"},
     {GLUT_KEY_UP, "Up"},       {GLUT_KEY_RIGHT, "Right"},     {GLUT_KEY_DOWN, "Down"},
     {GLUT_KEY_PAGE_UP, "PageUp"}, {GLUT_KEY_PAGE_DOWN, "PageDown"}, {GLUT_KEY_END, "End"},
+    {GLUT_KEY_HOME, "Home"},   {GLUT_KEY_INSERT, "Insert"},
 };
 
 namespace {

@@ -12,4 +12,5 @@ struct SpecialKey {
     int code;
     const char* name;
 };
-extern const SpecialKey recorded_specials[9];
+constexpr int recorded_special_count = 11;
+extern const SpecialKey recorded_specials[recorded_special_count];

@@ -4,6 +4,7 @@
 
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "aircraft/RealFlight.h"
 #include "aircraft/WorldState.h"
 #include "core/Camera.h"
 #include "core/Settings.h"
@@ -151,6 +152,13 @@ void special_keys(int key, int, int)
         break;
     case GLUT_KEY_END:
         reset_();
+        break;
+    // The elevator's trim, which only the real flight model has.
+    case GLUT_KEY_HOME:
+        if (real_flight) trim_elevator(-1);
+        break;
+    case GLUT_KEY_INSERT:
+        if (real_flight) trim_elevator(1);
         break;
     case GLUT_KEY_F12:
         screenshot_due = 1;

@@ -13,6 +13,7 @@
 #include "cockpit/Figures.h"
 #include "cockpit/Help.h"
 #include "cockpit/Options.h"
+#include "cockpit/TouchdownReport.h"
 #include "cockpit/UI.h"
 #include "cockpit/Warnings.h"
 #include "core/Camera.h"
@@ -69,6 +70,7 @@ void display()
     if (explo_enable) Explosion();
     if (ui_enable) draw_ui();
     draw_figures();
+    if (real_flight) draw_touchdown_report();
     if (paused) draw_paused();
     if (help_enable) draw_help();
     if (screenshot_due) {

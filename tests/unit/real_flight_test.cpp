@@ -14,7 +14,10 @@
 #include "aircraft/WorldState.h"
 #include "aircraft/Plane.h"
 #include "aircraft/RealFlight.h"
+#include "cockpit/TouchdownReport.h"
 #include "core/Settings.h"
+#include "platform/GL.h"
+#include "shell/Keyboard.h"
 
 namespace {
 
@@ -70,13 +73,19 @@ Pilot flying(double speed, float power, bool level = false, double height = 1000
 // level or glides from as low as the flight allows.
 constexpr double climb_start = 20, level_height = 50, glide_start = 400;
 
-// The airspeed at which the wings no longer hold the height, throttle closed.
+// The airspeed at which the wings no longer hold the height, throttle closed; the stall warning
+// sounds between 1.5 and 4 m/s faster.
 double stall_speed(float flaps)
 {
     Pilot pilot = flying(35, 0, true, level_height);
     angle_flap = flaps, pilot.fly(10);
     const double start = height();
-    pilot.fly(120, [start] { return height() < start - 3; });
+    double warned = 0;
+    pilot.fly(120, [&] {
+        if (warned == 0 && stall_warning()) warned = real_air_speed();
+        return height() < start - 3;
+    });
+    EXPECT_TRUE(warned - real_air_speed() > 1.5 && warned - real_air_speed() < 4) << warned << " " << real_air_speed();
     return real_air_speed();
 }
 
@@ -219,26 +228,80 @@ TEST(RealFlight, LandsOnTheGearAndCrashesOtherwise)
 {
     const struct {
         double sink, bank, nose_up;  // m/s, degrees, degrees
-        bool gear_up, lands;
-        float rudder;  // steers the nose wheel on the roll-out
+        bool gear_up;
+        float rudder;          // steers the nose wheel on the roll-out
+        const char* reported;  // the report's first line
     } touchdowns[] = {
-        {2.5, 0, 4, false, true, 0},  {3.5, 0, 4, false, false, 0}, {1, 20, 4, false, false, 0},
-        {1, 0, 20, false, false, 0},  {1, 0, -8, false, false, 0},  {1, 0, 4, true, false, 0},
-        {1, 10, -3, false, true, 10},
+        {2.5, 0, 4, false, 0, "LANDED"},
+        {3.5, 0, 4, false, 0, "CRASHED: sink over 3 m/s"},
+        {1, 20, 4, false, 0, "CRASHED: bank over 15 deg"},
+        {1, 0, 20, false, 0, "CRASHED: tail first, over 15 up"},
+        {1, 0, -8, false, 0, "CRASHED: nose first, over 5 down"},
+        {1, 0, 4, true, 0, "CRASHED: on its belly, gear up"},
+        {1, 10, -3, false, 10, "LANDED"},
     };
     for (const auto& t : touchdowns) {
         SCOPED_TRACE(testing::Message() << t.sink << " m/s, " << t.bank << " and " << t.nose_up);
         init_Model(), world_y = 0.01f, head_roll = float(t.bank), head_pitch = float(-t.nose_up);
         if (t.gear_up) gear_out = 0, angle_nose_gear = 120;
-        reset_real_flight(), angle_rudder = t.rudder;
+        reset_real_flight(), angle_rudder = t.rudder, airborne = true;
         body.on_ground = 0, body.velocity[1] = -t.sink, body.velocity[2] = 30;
         for (int n = 0; n < 60 * 60; ++n) real_plane_idle();  // engine off: the brakes stop it
-        EXPECT_EQ(explo_enable == 0, t.lands);
+        const std::vector<std::string> report = touchdown_report();
+        EXPECT_EQ(report.at(0), t.reported);
+        EXPECT_EQ(explo_enable == 0, report[0] == "LANDED");
         EXPECT_TRUE(world_y == 0 && real_air_speed() == 0 && world_z < 300) << "stopped on it";
         EXPECT_EQ(head_yaw < 0, t.rudder > 0) << "right rudder steers right";
     }
+    EXPECT_EQ(touchdown_report()[1], "sink 1.1 m/s, bank 10 deg, nose 3 down");
 }
 
+// The report says where the wheels touched, seen the way the aircraft flew.
+TEST(RealFlight, TheReportSaysWhereOnTheRunway)
+{
+    const struct {
+        float x, z, heading;
+        const char* place;
+    } places[] = {
+        {0.2f, -180, 0, "50 m down the runway, centred"},
+        {5, -180, 10, "50 m down the runway, 5 m left"},
+        {5, 180, 180, "50 m down the runway, 5 m right"},
+        {-40, 0, 0, "on the grass, 25 m right of the runway"},
+        {0, -400, -10, "150 m short of the runway"},
+        {0, -300, 180, "50 m past the runway's end"},
+    };
+    init_Model(), landed = true;
+    for (const auto& p : places) {
+        touchdown = {Landed, 1, 0, 4, p.x, p.z, p.heading};
+        EXPECT_EQ(touchdown_report().back(), p.place);
+    }
+    landed = false;
+    EXPECT_TRUE(touchdown_report().empty()) << "off the ground again";
+}
+
+// The trim keys move the elevator's rest in the real model only, within their limit; the
+// surfaces follow the keys at a hand's rate and the flaps at their motor's.
+TEST(RealFlight, TrimAndSurfacesFollowTheKeys)
+{
+    for (const int model : {0, 1}) {
+        init_Model(), real_flight = model;
+        for (int press = 0; press < 50; ++press) special_keys(GLUT_KEY_INSERT, 0, 0);
+        special_keys(GLUT_KEY_HOME, 0, 0);
+        EXPECT_EQ(body.trim, model ? 22 : 0);
+    }
+    angle_elevator = 22.5f, angle_flap = 30;
+    const struct {
+        int steps;
+        double elevator, flaps;
+    } after[] = {{1, 2.5, 0.05}, {17, 42.5, 0.85}, {18, 44.5, 0.9}, {600, 44.5, 30}};
+    int step = 1;
+    for (const auto& a : after) {
+        for (; step <= a.steps; ++step) real_plane_idle();
+        EXPECT_NEAR(body.surfaces[Elevator], a.elevator, 1e-4) << a.steps;
+        EXPECT_NEAR(body.surfaces[Flaps], a.flaps, 1e-4) << a.steps;
+    }
+    real_flight = 0;
+}
 // Anywhere, at any speed and attitude, the map's edge included, under random controls.
 TEST(RealFlight, StaysFiniteAndAboveTheGroundUnderRandomControls)
 {
