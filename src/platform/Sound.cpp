@@ -20,6 +20,8 @@ namespace {
 
 // Every sound shares this channel, so a new request cuts off the one before.
 const int sound_channel = 0;
+// The warning's own channel, so that a crash's sound never cuts it off.
+const int warning_channel = 1;
 // Half a minute of CD-quality sound: far more than a sound effect needs.
 constexpr size_t longest_sound = 8 << 20;
 
@@ -28,6 +30,11 @@ int channel_volume = -1;  // per cent, as last set; -1 when not set since the de
 
 // Loaded files by name; a file that failed to load is kept as null and not tried again.
 std::map<std::string, Mix_Chunk*> chunks;
+
+// The warning's samples, made for the open device, and the chunk that plays them.
+std::vector<int16_t> warning_samples;
+Mix_Chunk* warning_chunk = nullptr;
+bool warning_playing = false;
 
 // Sends stderr to /dev/null while it lives. The audio libraries that find no device (ALSA
 // among them) complain there in many lines of their own; the program says it once.
@@ -96,7 +103,7 @@ bool init_sound()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(1);
+    Mix_AllocateChannels(2);
     audio_open = true;
     channel_volume = -1;
     stream_volume = 100;
@@ -116,6 +123,9 @@ void close_sound()
     for (auto& entry : chunks)
         if (entry.second) Mix_FreeChunk(entry.second);
     chunks.clear();
+    if (warning_chunk) Mix_FreeChunk(warning_chunk);  // the samples are ours, not the chunk's
+    warning_chunk = nullptr, warning_playing = false;
+    warning_samples.clear();
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audio_open = false;
@@ -124,7 +134,7 @@ void close_sound()
 void set_sound_volume(int percent)
 {
     if (!audio_open || percent == channel_volume) return;
-    Mix_Volume(sound_channel, percent * MIX_MAX_VOLUME / 100);
+    Mix_Volume(-1, percent * MIX_MAX_VOLUME / 100);  // every channel
     channel_volume = percent;
     stream_volume = percent;
 }
@@ -152,4 +162,20 @@ void play_stream(SampleSource source)
 {
     stream_source = source;
     hook_stream();
+}
+
+void set_warning_sound(LoopMaker make, bool on)
+{
+    if (!audio_open || !takes_stream || on == warning_playing) return;
+    warning_playing = on;
+    if (!on) {
+        Mix_HaltChannel(warning_channel);
+        return;
+    }
+    if (!warning_chunk) {
+        warning_samples = make(stream_rate, stream_channels);
+        warning_chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(warning_samples.data()),
+                                          Uint32(warning_samples.size() * sizeof(int16_t)));
+    }
+    if (warning_chunk) Mix_PlayChannel(warning_channel, warning_chunk, -1);
 }

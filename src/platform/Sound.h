@@ -1,8 +1,9 @@
-// Sound effects: a file played asynchronously on one mixer channel, and beside that channel one
-// stream of samples that the caller computes as it plays.
+// Sound effects: a file played asynchronously on one mixer channel, beside it a warning looped on
+// a channel of its own, and one stream of samples that the caller computes as it plays.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Opens the audio device. Without one the program runs on silently: one line on stderr, and
 // every later request is ignored. Returns whether sound is available.
@@ -27,3 +28,10 @@ void play_stream(SampleSource source);
 // first. A pointer, so tests can record the requests.
 extern void (*play_sound)(const char* file);
 void mixer_play(const char* file);
+
+// Makes a sound for the warning channel: interleaved samples of `channels` at `rate` frames a
+// second, 16-bit in the machine's byte order, which loop without a seam.
+using LoopMaker = std::vector<int16_t> (*)(int rate, int channels);
+// Loops the sound `make` makes (made once, for the open device) on the warning channel while
+// `on`, at the volume set for the sounds; stops it when not.
+void set_warning_sound(LoopMaker make, bool on);

@@ -9,6 +9,7 @@
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
 #include "aircraft/RealFlight.h"
+#include "aircraft/StallHorn.h"
 #include "aircraft/WorldState.h"
 #include "cockpit/Figures.h"
 #include "cockpit/Help.h"
@@ -116,6 +117,7 @@ void idle()
     set_sound_volume(sound_mute ? 0 : sound_volume);
     // The engine runs while the throttle is open and the aircraft whole, and the world moves.
     set_engine_sound(paused || explo_enable ? 0 : throttle / throttle_top);
+    set_stall_horn(!paused && real_flight && stall_warning());
     end_pass(t.TimeCur, t.TimerFreq);
     return_freed_memory(t.TimeCur, t.TimerFreq);
     glutPostRedisplay();

@@ -16,6 +16,9 @@
 #include <vector>
 
 #include "aircraft/EngineSound.h"
+#include "aircraft/StallHorn.h"
+#include "cockpit/Figures.h"
+#include "core/Timer.h"
 #include "platform/DataDir.h"
 #include "platform/Message.h"
 #include "platform/Screenshot.h"
@@ -74,6 +77,13 @@ TEST(Sound, ChannelAndEngineOrSilence)
     EXPECT_TRUE(low > 10 && full > 3 * low) << "firings 31 and 110 a second; swings: " << low << ", " << full;
     EXPECT_TRUE(listen(0, 100) == std::vector<int16_t>(44100 / 2)) << "the power dropped";
     EXPECT_TRUE(listen(1, 0) == std::vector<int16_t>(44100 / 2)) << "muted";
+    // The stall horn on its own channel: the explosion's sound does not cut it off.
+    Mix_HaltChannel(0), set_stall_horn(true), mixer_play(tone.c_str());
+    EXPECT_EQ(Mix_Playing(-1), 2);
+    Mix_HaltChannel(0);
+    EXPECT_GT(swings(listen(0, 100)), 300) << "880 Hz: 440 swings in 0.25 s";
+    set_stall_horn(false);
+    EXPECT_TRUE(listen(0, 100) == std::vector<int16_t>(44100 / 2)) << "the horn stopped";
     const auto peak = [](const std::vector<int16_t>& s) {
         return std::abs(*std::max_element(s.begin(), s.end(), [](int a, int b) { return std::abs(a) < std::abs(b); }));
     };
@@ -108,7 +118,8 @@ TEST(Message, WithoutADisplayALineOnStderr)
 
 // The data is read from the first place that holds every data file; the installed place is
 // found from the program's own directory. Where none holds all, the place that holds the most
-// is taken, and one line names what is wrong there; with none, one line names every place.
+// is taken, and one line names what is wrong there; with none, one line names every place. The
+// main window's message line says it in short from the frame loop's first pass.
 TEST(DataDir, FirstPlaceWithEveryFile)
 {
     EXPECT_EQ(data_candidates("", "/opt/k/bin/kestrix", "../share/kestrix/Data"),
@@ -130,12 +141,14 @@ TEST(DataDir, FirstPlaceWithEveryFile)
         bool found;
         std::string chosen, said, shown;
     } searches[] = {
-        {{partial, full, "/none"}, true, full, ""},
+        {{partial, full, "/none"}, true, full, "", ""},
         {{"/nowhere", partial, "/none"}, true, partial, "Game data in " + partial + " that cannot "
          "be used, the program runs without it: Sky.bmp (a pipe or FIFO, not a regular file), "
-         "Font.bmp (No such file or directory)\n"},
+         "Font.bmp (No such file or directory)\n",
+         "Game data that cannot be used: Sky.bmp, Font.bmp"},
         {{"/nowhere", "/none"}, false, partial, "No game data (images and sounds) found in "
-         "/nowhere, /none: the program runs without them\n"},
+         "/nowhere, /none: the program runs without them\n",
+         "No game data (images and sounds) found"},
     };
     for (const auto& search : searches) {
         const std::string before = message_shown();
