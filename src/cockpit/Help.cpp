@@ -1,5 +1,8 @@
 #include "cockpit/Help.h"
 
+#include <iterator>
+
+#include "core/Settings.h"
 #include "platform/GL.h"
 #include "resources/Fonts.h"
 
@@ -30,6 +33,11 @@ const char* const help_lines[] = {
     "Esc            quit",
 };
 const int line_count = int(sizeof help_lines / sizeof help_lines[0]);
+// The real flight model's own keys, below the others while it flies.
+const char* const real_flight_lines[] = {
+    "Home Insert    trim nose down, up",
+    "U J            instruments, mouse stick",
+};
 
 // A dark translucent rectangle.
 void panel(float left, float bottom, float right, float top)
@@ -51,17 +59,20 @@ void text_rect(float left, float bottom, float right, float top)
 }
 
 // The text's glyphs are added to the panel (the font's own blending), so they stand out white.
-// The panel, 200 to 650, stands between the instrument overlay, whose highest marker reaches 190
-// of the 768 units, and the pause notice and flight figures above; both frames stretch with the
-// window alike.
+// The panel, from 200 up to at most 664, stands between the instrument overlay, whose highest
+// marker reaches 190 of the 768 units, and the pause notice and flight figures above; both
+// frames stretch with the window alike. The real flight model's lines stand closer.
 void draw_help()
 {
-    const int line_height = 19, bottom = 200, top = bottom + line_count * line_height + 16;
+    const int extra = real_flight ? int(std::size(real_flight_lines)) : 0;
+    const int lines = line_count + extra, line_height = extra ? 18 : 19, bottom = 200;
+    const int top = bottom + lines * line_height + 16;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     panel(192, float(bottom), 832, float(top + 16));
     glColor4f(1, 1, 1, 1);
-    for (int i = 0; i < line_count; ++i)
-        glPrint(216, top - (i + 1) * line_height + 4, help_lines[i], i == 0 ? 1 : 0);
+    for (int i = 0; i < lines; ++i)
+        glPrint(216, top - (i + 1) * line_height + 4,
+                i < line_count ? help_lines[i] : real_flight_lines[i - line_count], i == 0 ? 1 : 0);
     glPopAttrib();
 }
 

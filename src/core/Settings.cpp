@@ -21,6 +21,8 @@ int screenshot_due = 0;
 int real_flight = 0;
 int figures_enable = 0;
 int full_screen = 0;
+int instruments_enable = 1;
+int mouse_stick = 0;
 
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;

@@ -22,6 +22,8 @@ extern int screenshot_due;  // the next frame is saved as a picture
 extern int real_flight;     // the rigid-body model flies the aircraft, not the kinematic one
 extern int figures_enable;  // flight figures and messages in a corner of the main window (I)
 extern int full_screen;     // the main window covers the screen (F1, --fullscreen; F2 ends it)
+extern int instruments_enable;  // the real flight model's instruments on the main window (U)
+extern int mouse_stick;  // the mouse flies the aircraft as a control stick (J)
 
 // Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
 extern unsigned int surface;

@@ -25,6 +25,10 @@ const Switch switches[switch_count] = {
      "Terrain level of detail, 0 (coarsest) to 3 (finest)"},
     {&full_screen, "fullscreen", nullptr, nullptr, NotShown, 0, 1,
      "Full screen (F1) or the window (F2)"},
+    {&instruments_enable, "instruments", nullptr, nullptr, NotShown, 0, 1,
+     "The real flight model's instruments on the main window (U)"},
+    {&mouse_stick, "mouse_stick", nullptr, nullptr, NotShown, 0, 1,
+     "The mouse as the control stick (J)"},
 };
 
 SwitchValues current_switches()

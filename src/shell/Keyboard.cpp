@@ -105,6 +105,14 @@ void keyb(unsigned char key, int, int)
     case 'i':
         figures_enable = !figures_enable;
         break;
+    case 'U':
+    case 'u':
+        instruments_enable = !instruments_enable;
+        break;
+    case 'J':
+    case 'j':  // the mouse as the control stick, or not: the surfaces stay where they are
+        mouse_stick = !mouse_stick;
+        break;
     case 27:  // Esc
         exit(0);
     default:

@@ -13,6 +13,7 @@
 #include "aircraft/WorldState.h"
 #include "cockpit/Figures.h"
 #include "cockpit/Help.h"
+#include "cockpit/Instruments.h"
 #include "cockpit/Options.h"
 #include "cockpit/TouchdownReport.h"
 #include "cockpit/UI.h"
@@ -70,6 +71,7 @@ void display()
     collision_messages();  // every frame, also while the aircraft is hidden or exploding
     if (explo_enable) Explosion();
     if (ui_enable) draw_ui();
+    if (real_flight && instruments_enable) draw_instruments();
     draw_figures();
     if (real_flight) draw_touchdown_report();
     if (paused) draw_paused();

@@ -46,6 +46,18 @@ void climb_with_figures()
     note_screenshot("/home/player/Pictures/kestrix-20261207-105342.png");
 }
 
+// The rigid-body model banked in a climb, flaps going down, trimmed nose up, the elevator
+// further up, the gear up; paused, so that the picture shows this state, whatever the model's
+// next steps would make of it.
+void climb_on_instruments(float nose_up = 10)
+{
+    real_flight = paused = 1, world_y = 300, head_yaw = 30, head_pitch = -nose_up, head_roll = 25;
+    reset_real_flight(), body.on_ground = 0, body.velocity[0] = 22.5, body.velocity[2] = 39;
+    body.velocity[1] = 4, throttle = 600, angle_flap = 20, body.surfaces[Flaps] = 10, body.trim = 8;
+    angle_elevator = 10, body.surfaces[Elevator] = 18;
+    gear_out = 0, angle_nose_gear = 120, angle_main_gear = 130;
+}
+
 struct Scene {
     const char* name;
     void (*set)();
@@ -100,6 +112,13 @@ const Scene scenes[] = {
          body.on_ground = 0, body.velocity[1] = -1, body.velocity[2] = 30; }},
     // The top left of a full screen's picture, 1280 by 1024.
     {"figures_full_screen", [] { reshape(1280, 1024), glViewport(0, 480 - 1024, 1280, 1024), climb_with_figures(); }},
+    {"instruments", [] { climb_on_instruments(); }},
+    // The middle of a full screen's picture.
+    {"instruments_full_screen",
+     [] { reshape(1280, 1024), glViewport(-320, -400, 1280, 1024), climb_on_instruments(); }},
+    // Nose high and slow.
+    {"instruments_stall",
+     [] { climb_on_instruments(25), body.velocity[0] = 12, body.velocity[2] = 18; }},
     {"screenshot", [] { figures_enable = 0, note_screenshot("./kestrix-20261207-105342.png"); }},
     // Over the key table and the pause notice, with a picture that could not be saved.
     {"figures_crashed", [] {

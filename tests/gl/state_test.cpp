@@ -5,8 +5,10 @@
 #include "aircraft/Explosion.h"
 #include "aircraft/FlightState.h"
 #include "aircraft/Plane.h"
+#include "aircraft/RealFlight.h"
 #include "cockpit/Figures.h"
 #include "cockpit/Help.h"
+#include "cockpit/Instruments.h"
 #include "cockpit/UI.h"
 #include "cockpit/Warnings.h"
 #include "core/Camera.h"
@@ -82,6 +84,8 @@ const Routine routines[] = {
     {"draw_ui", draw_ui, true},
     {"draw_help", draw_help},
     {"draw_paused", draw_paused},
+    {"draw_instruments",  // stalling: falling as fast as it moves ahead
+     [] { body.on_ground = 0, body.velocity[1] = -10, body.velocity[2] = 10, draw_instruments(); }},
     {"draw_figures",  // with both messages
      [] { figures_enable = explo_enable = 1, note_screenshot("x"), draw_figures();
           figures_enable = 0; }},
