@@ -14,6 +14,7 @@
 #include "platform/Quit.h"
 #include "shell/CommandLine.h"
 #include "shell/Inputs.h"
+#include "shell/PadControls.h"
 #include "shell/SettingsFile.h"
 #include "shell/Sim.h"
 #include "shell/Startup.h"
@@ -65,6 +66,8 @@ int main(int argc, char** argv)
     glutKeyboardFunc(key_typed);
     glutSpecialFunc(special_typed);
     glutMouseFunc(mouse);
+    glutMotionFunc(mouse_moved);
+    glutPassiveMotionFunc(mouse_moved);
     keep_settings(line);  // the start state is complete: written back at every normal exit
     glutMainLoop();
     return 0;

@@ -48,7 +48,7 @@ void close_device(SDL_JoystickID id)
 float unit(Sint16 value) { return value < 0 ? value / 32768.0f : value / 32767.0f; }
 
 // A joystick without a mapping: x, y, twist and throttle lever on its first four axes; its
-// first buttons as gear, centre, view, reset, flaps down and up, pause.
+// first buttons as gear, centre, view, reset, flaps down and up, pause, trim nose down and up.
 void read_joystick(SDL_Joystick* stick, PadInput& pad)
 {
     const int axes = SDL_JoystickNumAxes(stick), buttons = SDL_JoystickNumButtons(stick);
@@ -59,8 +59,8 @@ void read_joystick(SDL_Joystick* stick, PadInput& pad)
     pad.has_throttle = axes >= 4;
     const PadInput::Button button_places[] = {PadInput::A,      PadInput::B,        PadInput::X,
                                               PadInput::Y,      PadInput::DpadDown, PadInput::DpadUp,
-                                              PadInput::Start};
-    for (int i = 0; i < 7 && i < buttons; ++i)
+                                              PadInput::Start,  PadInput::DpadLeft, PadInput::DpadRight};
+    for (int i = 0; i < 9 && i < buttons; ++i)
         pad.button[button_places[i]] = SDL_JoystickGetButton(stick, i) != 0;
 }
 

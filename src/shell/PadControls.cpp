@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "aircraft/FlightState.h"
+#include "core/Settings.h"
 #include "platform/GL.h"
 #include "shell/Inputs.h"
 
@@ -10,12 +11,15 @@ const float dead_zone = 0.15f;
 
 namespace {
 
-// A stick's position with the dead zone taken out, still reaching -1 and 1 at its ends.
-float past_dead_zone(float position)
+// The mouse's centre, where the stick is centred, is smaller than a worn stick's.
+constexpr float mouse_dead_zone = 0.04f;
+
+// A stick's position with the dead zone `zone` taken out, still reaching -1 and 1 at its ends.
+float past_dead_zone(float position, float zone = dead_zone)
 {
-    const float outside = std::fabs(position) - dead_zone;
+    const float outside = std::fabs(position) - zone;
     if (outside <= 0) return 0;
-    return std::copysign(std::fmin(outside / (1 - dead_zone), 1.0f), position);
+    return std::copysign(std::fmin(outside / (1 - zone), 1.0f), position);
 }
 
 // The setting nearest `value` on the keys' grid of `step`: a key pressed after the stick then
@@ -53,6 +57,8 @@ void apply_pad(const PadInput& pad, const PadInput& last)
     if (pressed(P::Y)) key_typed('r', 0, 0);
     if (pressed(P::DpadDown)) special_typed(GLUT_KEY_PAGE_UP, 0, 0);   // flaps down
     if (pressed(P::DpadUp)) special_typed(GLUT_KEY_PAGE_DOWN, 0, 0);   // flaps up
+    if (pressed(P::DpadLeft)) special_typed(GLUT_KEY_HOME, 0, 0);     // trim nose down
+    if (pressed(P::DpadRight)) special_typed(GLUT_KEY_INSERT, 0, 0);  // trim nose up
     if (pressed(P::Start)) key_typed('p', 0, 0);
 }
 
@@ -62,4 +68,27 @@ void gamepad_idle()
     const PadInput pad = read_gamepad();
     if (pad.connected) apply_pad(pad, last);
     last = pad;
+}
+
+void apply_mouse(int x, int y, int width, int height)
+{
+    static float aileron = NAN, elevator = NAN;  // as the mouse last set them
+    if (!mouse_stick || width <= 0 || height <= 0) return;
+    const auto stick = [](int at, int size) {
+        return control_limit * past_dead_zone(2.0f * float(at) / float(size) - 1, mouse_dead_zone);
+    };
+    const float across = on_grid(-stick(x, width), mouse_step);
+    const float down = on_grid(stick(y, height), mouse_step);
+    if (across != aileron) take_input({Input::Pad, PadAileron, aileron = across});
+    if (down != elevator) take_input({Input::Pad, PadElevator, elevator = down});
+}
+
+void mouse_moved(int x, int y)
+{
+    static int cross_hair = 0;
+    if (cross_hair != mouse_stick) {
+        cross_hair = mouse_stick;
+        glutSetCursor(cross_hair ? GLUT_CURSOR_CROSSHAIR : GLUT_CURSOR_INHERIT);
+    }
+    apply_mouse(x, y, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 }

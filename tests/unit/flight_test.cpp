@@ -19,6 +19,7 @@
 #include "platform/GL.h"
 #include "platform/Sound.h"
 #include "shell/Keyboard.h"
+#include "shell/PadControls.h"
 #include "shell/Sim.h"
 
 namespace {
@@ -326,3 +327,28 @@ TEST(FlightData, Figures)
 }
 
 }  // namespace
+
+// The mouse as a stick: the pointer's place in the window sets the ailerons and the elevator,
+// where it last moved them; the d-pad's sides trim, once a press.
+TEST(MouseAndPad, FlyTheAircraft)
+{
+    init_Model(), real_flight = 1, mouse_stick = 1;
+    const struct {
+        int x, y;
+        float aileron, elevator;
+    } places[] = {{320, 240, 0, 0},      {332, 234, 0, 0},          {640, 480, -45, 45},
+                  {0, 0, 45, -45},       {480, 120, -21.5f, -21.5f}};
+    for (const auto& p : places) {
+        apply_mouse(p.x, p.y, 640, 480);
+        EXPECT_TRUE(angle_aileron == p.aileron && angle_elevator == p.elevator) << p.x << ", " << p.y;
+    }
+    special_keys(GLUT_KEY_F3, 0, 0), apply_mouse(480, 120, 640, 480);
+    EXPECT_EQ(angle_aileron, -16.5f) << "the key moved it last";
+    mouse_stick = 0, apply_mouse(320, 240, 640, 480);
+    EXPECT_EQ(angle_elevator, -21.5f) << "switched off";
+    PadInput pad, last;
+    pad.button[PadInput::DpadRight] = true;
+    apply_pad(pad, last), apply_pad(pad, pad);
+    EXPECT_EQ(body.trim, trim_step);
+    real_flight = 0;
+}
