@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -12,8 +13,10 @@
 
 #include "aircraft/Collision.h"
 #include "aircraft/FlightState.h"
+#include "aircraft/RealFlight.h"
 #include "aircraft/WorldState.h"
 #include "cockpit/Figures.h"
+#include "cockpit/TouchdownReport.h"
 #include "core/Camera.h"
 #include "core/StepClock.h"
 #include "core/Switches.h"
@@ -195,8 +198,9 @@ TEST_F(GLTest, EveryRecordingReplays)
     std::remove(path.c_str());
 }
 
-// The shipped flight reaches its recorded state at every state line at 60, 23 and 144 frames a
-// second, and ends landed on the runway as pictured: the landing is the steps', also unseen.
+// The shipped flights reach their recorded state at every state line at 60, 23 and 144 frames a
+// second, and end landed on the runway, the first as pictured: the landing is the steps', also
+// unseen.
 TEST_F(GLTest, ShippedFlightIsTheSameAtAnyFrameRate)
 {
     Recording demo;
@@ -209,6 +213,15 @@ TEST_F(GLTest, ShippedFlightIsTheSameAtAnyFrameRate)
         EXPECT_TRUE(world_y == 0 && landed && !explo_enable && world_z > -150 && world_z < 0) << fps;
     }
     EXPECT_TRUE(matches_reference("demo_end", draw_frames()));
+    // The real flight model's circuit ends stopped on the runway, as landed as its report says.
+    Recording circuit;
+    ASSERT_TRUE(read_recording("Data/Circuit.rec", circuit, error)) << error;
+    for (const int fps : {23, 144}) {
+        EXPECT_EQ(replay_to_end(circuit, fps), "") << fps;
+        EXPECT_EQ(world_checksum(), circuit.checks.back().checksum) << fps;
+        EXPECT_TRUE(real_flight && real_air_speed() == 0 && std::fabs(world_x) < 15 &&
+                    std::fabs(world_z) < 230 && touchdown_report().at(0) == "LANDED") << fps;
+    }
 }
 
 }  // namespace
