@@ -134,6 +134,7 @@ Keys (main window):
   F3 F4               ailerons: bank
   Page Up, Page Down  flaps down, up
   End                 centre the control surfaces
+  Home Insert         trim nose down, nose up (real flight model)
   G                   undercarriage up or down (in the air)
   T                   tower view / chase view
   S C                 overhead view, chase view
@@ -145,6 +146,8 @@ Keys (main window):
   P                   pause
   H                   key table over the window
   I                   flight figures on the main window
+  U                   the real flight model's instruments
+  J                   the mouse as the control stick
   F1 F2               full screen, window
   F12                 screenshot (PNG, in the pictures directory)
   Esc, right button   quit
