@@ -53,7 +53,7 @@ Hand stick{15}, wheel{15}, throttle_hand{3}, left_hand{20};
 // far as the roll still wanted.
 void hold_bank(double wanted)
 {
-    const double roll_wanted = std::clamp(0.8 * (wanted - bank()), -12.0, 12.0);  // degrees a second
+    const double roll_wanted = std::clamp(0.8 * (wanted - bank()), -12.0, 12.0);  // degrees/s
     const double per_step = 7 * speed() / 45;  // what 5 of aileron roll it, a second
     const float ailerons = float(-5 * std::clamp(std::round(roll_wanted / per_step), -3.0, 3.0));
     if (!stick.ready()) return;
@@ -87,8 +87,9 @@ double pitch_for_speed = NAN;
 void hold_speed(double wanted)
 {
     if (std::isnan(pitch_for_speed)) pitch_for_speed = pitch();
-    pitch_for_speed = std::clamp(pitch_for_speed + 0.3 / steps_a_second * (speed() - wanted), -8.0, 12.0);
-    hold_pitch(std::clamp(pitch_for_speed + 0.8 * (speed() - wanted), -10.0, 15.0));
+    const double error = speed() - wanted;
+    pitch_for_speed = std::clamp(pitch_for_speed + 0.3 / steps_a_second * error, -8.0, 12.0);
+    hold_pitch(std::clamp(pitch_for_speed + 0.8 * error, -10.0, 15.0));
 }
 
 // The throttle toward `percent`, in its key steps.

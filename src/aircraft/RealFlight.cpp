@@ -89,7 +89,8 @@ constexpr double surface_rate = control_limit / 0.3, flap_rate = flap_limit / 10
 constexpr double rolling_friction = 0.02, braking_friction = 0.3;
 constexpr double steering_travel = radians(10), wheel_base = 1.65, main_wheel_lever = 0.3;
 constexpr double tyre_grip = 3;  // m/s², the sideways acceleration the tyres hold
-constexpr double tail_strike_pitch = radians(most_nose_up), worst_nose_down = radians(most_nose_down);
+constexpr double tail_strike_pitch = radians(most_nose_up);
+constexpr double worst_nose_down = radians(most_nose_down);
 constexpr double worst_bank = radians(most_bank), worst_sink_rate = most_sink;
 
 // The stall warning's angle of attack, clean and with full flaps (which lift more at a given

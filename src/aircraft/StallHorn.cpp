@@ -21,10 +21,12 @@ std::vector<int16_t> stall_horn_samples(int rate, int channels)
     for (int i = 0; i < rate; ++i) {
         const double time = double(i) / rate;
         double tone = 0;
-        for (int h = 0; h < 3; ++h) tone += harmonics[h] * std::sin(2 * pi * (2 * h + 1) * pitch * time);
+        for (int h = 0; h < 3; ++h)
+            tone += harmonics[h] * std::sin(2 * pi * (2 * h + 1) * pitch * time);
         const double swell = 0.8 + 0.2 * std::sin(2 * pi * flutter * time);
         const auto sample = int16_t(std::lround(32767 * loudness * swell * tone));
-        for (int c = 0; c < channels; ++c) samples[size_t(i) * size_t(channels) + size_t(c)] = sample;
+        for (int c = 0; c < channels; ++c)
+            samples[size_t(i) * size_t(channels) + size_t(c)] = sample;
     }
     return samples;
 }

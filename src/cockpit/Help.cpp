@@ -36,7 +36,7 @@ const int line_count = int(sizeof help_lines / sizeof help_lines[0]);
 // The real flight model's own keys, below the others while it flies.
 const char* const real_flight_lines[] = {
     "Home Insert    trim nose down, up",
-    "U J            instruments, mouse stick",
+    "U J            HUD, mouse as stick",
 };
 
 // A dark translucent rectangle.

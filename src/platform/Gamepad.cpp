@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -57,10 +58,12 @@ void read_joystick(SDL_Joystick* stick, PadInput& pad)
     for (int i = 0; i < 4 && i < axes; ++i)
         pad.axis[axis_places[i]] = unit(SDL_JoystickGetAxis(stick, i));
     pad.has_throttle = axes >= 4;
-    const PadInput::Button button_places[] = {PadInput::A,      PadInput::B,        PadInput::X,
-                                              PadInput::Y,      PadInput::DpadDown, PadInput::DpadUp,
-                                              PadInput::Start,  PadInput::DpadLeft, PadInput::DpadRight};
-    for (int i = 0; i < 9 && i < buttons; ++i)
+    const PadInput::Button button_places[] = {PadInput::A,        PadInput::B,
+                                              PadInput::X,        PadInput::Y,
+                                              PadInput::DpadDown, PadInput::DpadUp,
+                                              PadInput::Start,    PadInput::DpadLeft,
+                                              PadInput::DpadRight};
+    for (int i = 0; i < int(std::size(button_places)) && i < buttons; ++i)
         pad.button[button_places[i]] = SDL_JoystickGetButton(stick, i) != 0;
 }
 

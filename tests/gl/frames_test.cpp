@@ -119,6 +119,8 @@ const Scene scenes[] = {
     // Nose high and slow.
     {"instruments_stall",
      [] { climb_on_instruments(25), body.velocity[0] = 12, body.velocity[2] = 18; }},
+    // The real model's keys below the others, the table still clear of the pause notice.
+    {"instruments_help", [] { climb_on_instruments(), help_enable = 1; }},
     {"screenshot", [] { figures_enable = 0, note_screenshot("./kestrix-20261207-105342.png"); }},
     // Over the key table and the pause notice, with a picture that could not be saved.
     {"figures_crashed", [] {
