@@ -33,7 +33,8 @@ const char* const help_lines[] = {
     "Esc            quit",
 };
 const int line_count = int(sizeof help_lines / sizeof help_lines[0]);
-// The real flight model's own keys, below the others while it flies.
+// The real flight model's trim and instruments, and the mouse stick, below the others while the
+// real model flies; the simple model's table stays as it was.
 const char* const real_flight_lines[] = {
     "Home Insert    trim nose down, up",
     "U J            HUD, mouse as stick",
