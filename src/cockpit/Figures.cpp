@@ -57,12 +57,6 @@ int64_t climb_clock = -1;
 
 bool message_due()
 {
-    // Start-up's data problem waits for the first pass: before it, the frame time still stands
-    // where the clock started, however long start-up took after that.
-    if (t.frames > 0) {
-        const std::string problem = take_data_problem();
-        if (!problem.empty()) note_message(problem);
-    }
     const float age = t.Time - noted_at;
     return message_clock == t.TimeStart && age >= 0 && age < message_seconds;
 }
@@ -146,6 +140,12 @@ void note_message(const std::string& text, float seconds, const std::string& det
 }
 
 std::string message_shown() { return message_due() ? message + message_detail : ""; }
+
+void note_data_problem()
+{
+    const std::string problem = take_data_problem();
+    if (!problem.empty()) note_message(problem);
+}
 
 void note_screenshot(const std::string& where) { note_message("Screenshot: ", 2, where); }
 

@@ -11,9 +11,12 @@ void draw_figures();
 // has no room for all of it (a text too long for the line is cut at its end). Messages that
 // stderr also says go here too, for a player who started the program without a console.
 void note_message(const std::string& text, float seconds = 8, const std::string& detail = "");
-// The message on the line now, text and detail whole, or "" when none is due. A problem with
-// the game data that start-up found is taken as a message once the frame loop has run a pass.
+// The message on the line now, text and detail whole, or "" when none is due.
 std::string message_shown();
+// Takes a problem with the game data that start-up found as the message, once. The frame loop
+// calls it each pass: before the first, the frame time still stands where the clock started,
+// however long start-up took after that.
+void note_data_problem();
 // Where F12 saved the picture, shown for two seconds.
 void note_screenshot(const std::string& where);
 // Why F12's picture was not saved, shown the same way.

@@ -109,6 +109,7 @@ void idle()
     glutSetWindow(window_main);  // serving the options window may have left it current
     t.idle();
     t.get_fps();
+    note_data_problem();
     gamepad_idle();
 
     light0_ambient[0] = light0_ambient[1] = light0_ambient[2] = light0_ambient[3] = 1.0f;
