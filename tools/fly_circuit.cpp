@@ -123,7 +123,7 @@ const char* const phase_names[] = {"roll", "climb", "crosswind", "downwind", "ba
 // The circuit, in the README's words; returns the phase for the next step.
 Phase fly(Phase phase)
 {
-    constexpr double circuit_height = 200, threshold = -230;
+    constexpr double circuit_height = 200, threshold = -runway_threshold;
     switch (phase) {
     case Roll:  // flaps 10, full power, and at 26 m/s the nose up by 8 presses of Down
         set_flaps(10);

@@ -6,6 +6,9 @@
 constexpr float control_limit = 45;   // rudder, elevator and ailerons: -45 to 45
 constexpr float flap_limit = 30;      // flaps: 0 to 30
 constexpr float throttle_top = 1005;  // raised by 15 from 990, the throttle passes 1000
+// The runway along z through the map's middle: 30 wide, its pavement to 250 either side of the
+// middle and its thresholds, where the aircraft starts and landings are measured from, at 230.
+constexpr float runway_half_width = 15, runway_end = 250, runway_threshold = 230;
 // The nose leg's swing: down and locked, and fully up; the main legs swing 10 further.
 constexpr float nose_gear_down = -10, nose_gear_up = 120;
 

@@ -38,7 +38,7 @@ struct StatePiece {
 const StatePiece world_state[] = {
     {[](Checksum& c) { c(world_x); }, [] { world_x = 0; }},
     {[](Checksum& c) { c(world_y); }, [] { world_y = 0; }},
-    {[](Checksum& c) { c(world_z); }, [] { world_z = -230; }},  // the runway's threshold
+    {[](Checksum& c) { c(world_z); }, [] { world_z = -runway_threshold; }},
     {[](Checksum& c) { c(head_yaw); }, [] { head_yaw = 0; }},
     {[](Checksum& c) { c(head_pitch); }, [] { head_pitch = 0; }},
     {[](Checksum& c) { c(head_roll); }, [] { head_roll = 0; }},

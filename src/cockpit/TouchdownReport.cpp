@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "aircraft/Collision.h"
+#include "aircraft/FlightState.h"
 #include "aircraft/RealFlight.h"
 #include "cockpit/Help.h"
 #include "core/Global.h"
@@ -13,9 +14,6 @@
 #include "resources/Fonts.h"
 
 namespace {
-
-// The runway: 30 m wide, its thresholds 230 m either side of the middle, its pavement to 250.
-constexpr float runway_half_width = 15, threshold = 230, runway_end = 250;
 
 std::string printed(const char* format, double a, double b = 0)
 {
@@ -29,6 +27,7 @@ std::string printed(const char* format, double a, double b = 0)
 std::string place(const Touchdown& t)
 {
     const bool ahead = std::cos(t.heading * pi / 180) >= 0;  // along +z
+    const double threshold = runway_threshold;
     const double along = ahead ? t.z + threshold : threshold - t.z;
     const double left = ahead ? t.x : -t.x;  // +x is the left seen along +z
     const char* side = left >= 0 ? "left" : "right";

@@ -11,7 +11,10 @@
 #include "resources/Textures.h"
 #include "terrain/TerrainGrid.h"
 
-const float rw[4][3] = {{15, 0, -250}, {15, 0, 250}, {-15, 0, 250}, {-15, 0, -250}};
+const float rw[4][3] = {{runway_half_width, 0, -runway_end},
+                        {runway_half_width, 0, runway_end},
+                        {-runway_half_width, 0, runway_end},
+                        {-runway_half_width, 0, -runway_end}};
 const float tw[4][3] = {{50, 0, 0}, {50, 0, -100}, {-100, 0, -100}, {-100, 0, 0}};
 const float rw_ln[4][3] = {{0.5f, 0, -5}, {0.5f, 0, 5}, {-0.5f, 0, 5}, {-0.5f, 0, -5}};
 const float ct1[8][3] = {{300, 0, -200}, {300, 0, 200}, {200, 0, 300}, {-200, 0, 300},
@@ -167,7 +170,7 @@ void runway()
         runway_line();
         glPopMatrix();
     }
-    for (float end : {-230.0f, 230.0f})
+    for (float end : {-runway_threshold, runway_threshold})
         for (int x = -10; x <= 10; x += 4) {
             glPushMatrix();
             glTranslatef(float(x), 1.2f, end);
