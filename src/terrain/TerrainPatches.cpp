@@ -73,10 +73,18 @@ void TerrainPatches::visible_runs(const double clip[16], std::vector<int>& first
     if (cells == 0) return;
     bool shown[per_side * per_side];
     for (int patch = 0; patch < per_side * per_side; ++patch) shown[patch] = may_show(patch, clip);
+    runs(cells, shown, first, count);
+}
+
+void TerrainPatches::runs(int cells, const bool drawn[], std::vector<int>& first,
+                          std::vector<int>& count)
+{
+    first.clear();
+    count.clear();
     const int block = cells / per_side;
     for (int row = 0; row < cells; ++row)
         for (int column = 0; column < per_side; ++column) {
-            if (!shown[row / block * per_side + column]) continue;
+            if (!drawn[row / block * per_side + column]) continue;
             const int index = (row * cells + column * block) * 6;
             if (!first.empty() && first.back() + count.back() == index)
                 count.back() += block * 6;

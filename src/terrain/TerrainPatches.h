@@ -28,4 +28,9 @@ public:
     // then draws the whole mesh.
     void visible_runs(const double clip[16], std::vector<int>& first,
                       std::vector<int>& count) const;
+
+    // The index runs that draw the patches marked in `drawn` of a mesh of `cells` cells along a
+    // side laid out as the terrain's, in the mesh's order, adjacent cells joined into one run.
+    static void runs(int cells, const bool drawn[], std::vector<int>& first,
+                     std::vector<int>& count);
 };
