@@ -23,6 +23,7 @@ int figures_enable = 0;
 int full_screen = 0;
 int instruments_enable = 1;
 int mouse_stick = 0;
+int detail_by_distance = 0;
 
 unsigned int surface = GL_POLYGON;
 float ui_alpha = 0.6f;

@@ -24,6 +24,8 @@ extern int figures_enable;  // flight figures and messages in a corner of the ma
 extern int full_screen;     // the main window covers the screen (F1, --fullscreen; F2 ends it)
 extern int instruments_enable;  // the real flight model's instruments on the main window (U)
 extern int mouse_stick;  // the mouse flies the aircraft as a control stick (J)
+// Far terrain from coarser meshes, near terrain at the level chosen (D, --detail-by-distance).
+extern int detail_by_distance;
 
 // Primitive mode every face is begun with: GL_POLYGON, or GL_LINE_LOOP in wire-frame mode.
 extern unsigned int surface;

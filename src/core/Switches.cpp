@@ -13,6 +13,8 @@ const Switch switches[switch_count] = {
     {&fog_enable, "fog", "fog", "Fog:", RenderingPanel, 0, 1},
     {&lighting_enable, "lighting", "lighting", "Lighting:", RenderingPanel, 0, 1},
     {&culling_enable, "culling", "culling", "Culling:", RenderingPanel, 0, 1},
+    {&detail_by_distance, "detail_by_distance", nullptr, "Terrain LOD:", RenderingPanel, 0,
+     1, "Terrain detail by distance: far terrain from coarser meshes, which draws faster (D)"},
     {&tower_view, "tower_view", "tower", "Tower View / Chase View:", ViewingPanel, 0, 1},
     {&ui_enable, "overlay", "overlay", "On Screen Display ON/OFF:", ViewingPanel, 0, 1},
     {&real_flight, "real_flight", "flight", "Real flight:", ViewingPanel, 0, 1, nullptr, true, 'm'},

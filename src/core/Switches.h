@@ -24,7 +24,7 @@ struct Switch {
     char key = 0;        // the key that switches it, which its tick types rather than set it
 };
 
-constexpr int switch_count = 17;
+constexpr int switch_count = 18;
 extern const Switch switches[switch_count];
 
 // A value for every switch, in the table's order.

@@ -71,6 +71,8 @@ CommandLine parse_command_line(int argc, char** argv)
             line.error = name + " takes no value";
         } else if (name == "--fullscreen") {
             give(line, &full_screen, 1);
+        } else if (name == "--detail-by-distance") {
+            give(line, &detail_by_distance, 1);
         } else if (name == "--mute") {
             give(line, &sound_mute, 1);
         } else if (name == "--defaults") {
@@ -104,6 +106,9 @@ Options:
   --data DIR     read the images and sounds from DIR
   --level N      start at terrain level N, 0 (coarsest) to 3 (finest); default 1
   --fullscreen   start in full screen (F2 returns to the window)
+  --detail-by-distance
+                 terrain detail by distance: the level chosen near the eye, coarser meshes
+                 farther out where the difference is under two pixels, which draws faster
   --mute         start with the sound muted
   --defaults     start with the default settings, leaving the settings file as it is
   --flight MODEL fly with the simple flight model (the default) or the real, rigid-body one;
@@ -122,7 +127,7 @@ passed on to GLUT; -geometry WxH+X+Y places and sizes the main window (F2 return
 
 The options window's settings, the sound's, the terrain level and full screen are kept from
 one run to the next in $XDG_CONFIG_HOME/kestrix/settings.ini (~/.config/kestrix/settings.ini);
---level, --mute, --fullscreen and --flight hold for their run only.
+--level, --mute, --fullscreen, --detail-by-distance and --flight hold for their run only.
 
 Without --data, the data is looked for in ./Data, beside the program, in the program's parent
 directory, and in ../share/kestrix/Data from the program's directory (an installed copy).
@@ -143,6 +148,7 @@ Keys (main window):
   R                   back to the start of the runway
   M                   simple or real flight model, from the start of the runway
   A Z                 finer, coarser terrain
+  D                   terrain detail by distance
   P                   pause
   H                   key table over the window
   I                   flight figures on the main window

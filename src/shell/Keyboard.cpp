@@ -113,6 +113,10 @@ void keyb(unsigned char key, int, int)
     case 'j':  // the mouse as the control stick, or not: the surfaces stay where they are
         mouse_stick = !mouse_stick;
         break;
+    case 'D':
+    case 'd':
+        detail_by_distance = !detail_by_distance;
+        break;
     case 27:  // Esc
         exit(0);
     default:

@@ -53,6 +53,9 @@ void make_current(TerrainGrid& g, int t)
     g.indices = level.indices;
     g.patches.build(g.vertices);
     g.mesh_in_buffers = false;
+    const Vertex* points[] = {&g.Grid0[0][0], &g.Grid1[0][0], &g.Grid2[0][0], &g.Grid3[0][0]};
+    g.detail.build(points[t], g.texCoord0, t);
+    g.detail_in_buffers = false;
 }
 
 }  // namespace
@@ -120,15 +123,6 @@ void TerrainGrid::setPoints()
     makeTriangles();
     makeSTriangles();
     make_current(*this, 0);
-}
-
-// Colour from height: dark green at 0, pale green at 3000, almost white at 6000.
-static void colour_by_height(Vertex& v)
-{
-    v.setR(float(v.y * (1.0 / 6000)));
-    v.setG(float(v.y * 0.64 * (1.0 / 6000) + 0.32));
-    v.setB(float(v.y * (1.0 / 6000)));
-    v.setA(1);
 }
 
 // Builds one level: two triangles per cell, each with three vertices of its own carrying the
@@ -262,6 +256,103 @@ static void view_to_clip(double clip[16])
         }
 }
 
+// The eye in the terrain's coordinates, and the pixels that a unit of height at unit distance
+// covers on the screen, from the model-view and projection matrices and the viewport.
+static void eye_and_scale(double eye[3], double& pixels)
+{
+    double model_view[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model_view);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    // The model-view turns and moves, without scaling: the eye is minus the move turned back.
+    for (int k = 0; k < 3; ++k)
+        eye[k] = -(model_view[k * 4] * model_view[12] + model_view[k * 4 + 1] * model_view[13] +
+                   model_view[k * 4 + 2] * model_view[14]);
+    pixels = projection[5] * viewport[3] / 2;
+}
+
+// A detail mesh's arrays in its buffer, in the current arrays' order, with one copy of the
+// texture coordinates for both units.
+static MeshLayout detail_layout(const DetailMesh& m)
+{
+    MeshLayout at{};
+    at.colours = m.vertices.size() * sizeof(float);
+    at.normals = at.colours + m.colours.size() * sizeof(float);
+    at.texCoord0 = at.texCoord1 = at.normals + m.normals.size() * sizeof(float);
+    at.size = at.texCoord0 + m.texCoords.size() * sizeof(float);
+    return at;
+}
+
+// Copies a detail mesh into `buffer`, leaving it bound.
+static void fill_detail_buffer(unsigned buffer, const DetailMesh& m, GLenum usage)
+{
+    const MeshLayout at = detail_layout(m);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(at.size), nullptr, usage);
+    const std::pair<size_t, const std::vector<float>*> parts[] = {
+        {at.vertices, &m.vertices}, {at.colours, &m.colours}, {at.normals, &m.normals},
+        {at.texCoord0, &m.texCoords}};
+    for (const auto& [offset, array] : parts)
+        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset),
+                        GLsizeiptr(array->size() * sizeof(float)), array->data());
+}
+
+// Points every array at a mesh of `count` vertices in the bound buffer, leaving the client's
+// texture unit as it was.
+static void point_arrays(const MeshLayout& at, GLsizei count)
+{
+    glVertexPointer(3, GL_FLOAT, 0, at_offset(at.vertices));
+    glColorPointer(3, GL_FLOAT, 0, at_offset(at.colours));
+    ext::glNormalPointerEXT(GL_FLOAT, 0, count, at_offset(at.normals));
+    GLint unit = GL_TEXTURE0_ARB;
+    glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE_ARB, &unit);
+    ext::glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, count, at_offset(at.texCoord0));
+    ext::glClientActiveTextureARB(GL_TEXTURE1_ARB);
+    ext::glTexCoordPointerEXT(2, GL_FLOAT, 0, count, at_offset(at.texCoord1));
+    ext::glClientActiveTextureARB(GLenum(unit));
+}
+
+// The patches in `shown` that the detail gave a coarser level, from that level's mesh, and the
+// curtains between levels, which either side may see and so are never culled. Outlines need no
+// curtains: the gaps they would close show nothing.
+static void draw_detail(TerrainGrid& g, const bool shown[], GLenum mode)
+{
+    TerrainDetail& detail = g.detail;
+    if (!g.detail_buffers[0]) glGenBuffers(4, g.detail_buffers);
+    if (!g.detail_in_buffers) {
+        for (int k = 0; k < detail.finest; ++k)
+            fill_detail_buffer(g.detail_buffers[k], detail.coarser[k], GL_STATIC_DRAW);
+        g.detail_in_buffers = true;
+    }
+    static std::vector<int> first, count;
+    bool drawn[TerrainDetail::patch_count];
+    for (int k = 0; k < detail.finest; ++k) {
+        for (int patch = 0; patch < TerrainDetail::patch_count; ++patch)
+            drawn[patch] = shown[patch] && detail.levels[patch] == k;
+        TerrainPatches::runs(TerrainPatches::per_side << k, drawn, first, count);
+        if (first.empty()) continue;
+        const DetailMesh& mesh = detail.coarser[k];
+        glBindBuffer(GL_ARRAY_BUFFER, g.detail_buffers[k]);
+        point_arrays(detail_layout(mesh), GLsizei(mesh.count()));
+        ext::glLockArraysEXT(0, GLsizei(mesh.count()));
+        glMultiDrawArrays(mode, first.data(), count.data(), GLsizei(first.size()));
+        ext::glUnlockArraysEXT();
+        for (int n : count) g.drawn_indices += size_t(n);
+    }
+    if (mode != GL_TRIANGLES) return;
+    detail.hang_curtains(shown);
+    const DetailMesh& curtains = detail.curtains;
+    if (curtains.count() == 0) return;
+    fill_detail_buffer(g.detail_buffers[3], curtains, GL_STREAM_DRAW);
+    point_arrays(detail_layout(curtains), GLsizei(curtains.count()));
+    if (culling_enable) glDisable(GL_CULL_FACE);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(curtains.count()));
+    if (culling_enable) glEnable(GL_CULL_FACE);
+    g.drawn_indices += curtains.count();
+}
+
 void TerrainGrid::display_terrain()
 {
     const GLsizei numtris = GLsizei(indices.size());
@@ -306,7 +397,21 @@ void TerrainGrid::display_terrain()
     // The runs of the patches in view, or the whole mesh in one; kept from frame to frame so
     // that drawing allocates nothing.
     static std::vector<int> first, count;
-    if (cull_patches && patches.cells) {
+    const GLenum mode = surface == GL_POLYGON ? GL_TRIANGLES : GL_LINES;
+    const bool detailed = detail_by_distance && detail.finest > 0 && patches.cells;
+    bool shown[TerrainDetail::patch_count];
+    if (detailed) {
+        double clip[16], eye[3], pixels = 0;
+        view_to_clip(clip);
+        for (int patch = 0; patch < TerrainDetail::patch_count; ++patch)
+            shown[patch] = !cull_patches || patches.may_show(patch, clip);
+        eye_and_scale(eye, pixels);
+        detail.choose(eye, pixels, patches);
+        bool drawn[TerrainDetail::patch_count];
+        for (int patch = 0; patch < TerrainDetail::patch_count; ++patch)
+            drawn[patch] = shown[patch] && detail.levels[patch] == detail.finest;
+        TerrainPatches::runs(patches.cells, drawn, first, count);
+    } else if (cull_patches && patches.cells) {
         double clip[16];
         view_to_clip(clip);
         patches.visible_runs(clip, first, count);
@@ -319,9 +424,14 @@ void TerrainGrid::display_terrain()
     for (int n : count) drawn_indices += size_t(n);
 
     ext::glLockArraysEXT(0, numtris);
-    glMultiDrawElements(surface == GL_POLYGON ? GL_TRIANGLES : GL_LINES, count.data(),
-                        GL_UNSIGNED_INT, starts.data(), GLsizei(count.size()));
+    glMultiDrawElements(mode, count.data(), GL_UNSIGNED_INT, starts.data(), GLsizei(count.size()));
     ext::glUnlockArraysEXT();
+    if (detailed) {
+        draw_detail(*this, shown, mode);
+        // Every array back on the current level's mesh, where the rest of the frame expects it.
+        glBindBuffer(GL_ARRAY_BUFFER, mesh_buffers[0]);
+        point_arrays(at, numtris);
+    }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 

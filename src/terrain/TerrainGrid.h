@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "terrain/TerrainDetail.h"
 #include "terrain/TerrainPatches.h"
 #include "terrain/Vertex.h"
 
@@ -39,6 +40,13 @@ public:
     // False draws every patch, wherever the view looks: the comparisons' plain drawing.
     bool cull_patches = true;
     std::size_t drawn_indices = 0;  // indices sent by the last display_terrain
+
+    // Detail by distance for the current level, drawn when the player has it on: the coarser
+    // meshes go into buffer objects of their own at the first drawing after every
+    // update_current, the curtains into the last buffer at every drawing.
+    TerrainDetail detail;
+    unsigned int detail_buffers[4] = {0, 0, 0, 0};
+    bool detail_in_buffers = false;
 
     int indexCounter = 0;  // next index handed out while a mesh is built
     float lowestY = 0;     // lowest and highest heights met while generating

@@ -42,3 +42,11 @@ Vertex getMidpoint(const Vertex& point1, const Vertex& point2)
     middle.z = float((point1.z + point2.z) * 0.5);
     return middle;
 }
+
+void colour_by_height(Vertex& v)
+{
+    v.setR(float(v.y * (1.0 / 6000)));
+    v.setG(float(v.y * 0.64 * (1.0 / 6000) + 0.32));
+    v.setB(float(v.y * (1.0 / 6000)));
+    v.setA(1);
+}

@@ -30,5 +30,8 @@ public:
                 float tcxtemp, float tcytemp);
 };
 
+// Colour from height: dark green at 0, pale green at 3000, almost white at 6000.
+void colour_by_height(Vertex& v);
+
 // A fresh vertex halfway between two points; colour and texture coordinates are 0.
 Vertex getMidpoint(const Vertex& point1, const Vertex& point2);

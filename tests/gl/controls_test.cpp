@@ -193,7 +193,7 @@ TEST_F(GLTest, OptionsWindowControls)
     const std::vector<std::pair<std::string, int*>> expected = {
         {"Plane ON/OFF:", &plane_enable}, {"Wireframe:", &wire_frame}, {"Texture Mapping:", &texture1_},
         {"Light Map:", &texture2_}, {"Fog:", &fog_enable}, {"Lighting:", &lighting_enable},
-        {"Culling:", &culling_enable}, {"Mute:", &sound_mute}, {"Volume:", &sound_volume},
+        {"Culling:", &culling_enable}, {"Terrain LOD:", &detail_by_distance}, {"Mute:", &sound_mute}, {"Volume:", &sound_volume},
         {"Tower View / Chase View:", &tower_view}, {"On Screen Display ON/OFF:", &ui_enable},
         {"Real flight:", &real_flight}, {"Figures:", &figures_enable}};
     const ControlWindow* window = options_window();

@@ -75,6 +75,7 @@ const Routine routines[] = {
     {"draw_world", draw_world},
     {"draw_scenery", [] { draw_scenery(camera.Eye); }},
     {"display_terrain", [] { terrain.display_terrain(); }},
+    {"display_terrain in detail", [] { detail_by_distance = 1, terrain.display_terrain(); }},
     {"draw_plane", draw_plane},
     {"draw_plane_parked2", draw_plane_parked2},
     {"draw_plane_parked1", [] { glPushMatrix(), draw_plane_parked1(), glPopMatrix(); }},
