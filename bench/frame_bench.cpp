@@ -1,4 +1,5 @@
-// Frame time of the simulator at each terrain level, against a frame of the terrain alone and an
+// Frame time of the simulator at each terrain level (and at the finer ones in detail by
+// distance), against a frame of the terrain alone and an
 // empty one (clear and swap); the terrain triangles sent, and from the driver's statistics the
 // vertices and fragments shaded; the fragments kept per pixel (overdraw); the frame with the
 // instrument overlay; and the start-up time without the one-second clock-rate measurement.
@@ -16,6 +17,7 @@
 
 #include "core/Camera.h"
 #include "core/Global.h"
+#include "core/Settings.h"
 #include "core/Timer.h"
 #include "platform/Clock.h"
 #include "platform/GL.h"
@@ -190,6 +192,13 @@ int main(int argc, char** argv)
         terrain.update_current(lod);
         rows.push_back(measure(std::to_string(lod)));
     }
+    // The finer levels again with detail by distance (level 0 has nothing coarser).
+    detail_by_distance = 1;
+    for (int lod = 1; lod <= 3; ++lod) {
+        terrain.update_current(level = lod);
+        rows.push_back(measure(std::to_string(lod) + " in detail by distance"));
+    }
+    detail_by_distance = 0;
     // The instrument overlay's share, over the start level's scene.
     terrain.update_current(level = 1);
     ui_enable = 1;

@@ -6,6 +6,11 @@
 //   bench/picture_check.sh [views] [depth bits...]   (build/bench/picture_check under Xvfb)
 //   build/bench/picture_check views depth-bits [width height [first-number]]
 //
+// With "detail" for the depth bits, the views (levels 1 to 3, eyes above the ground) are drawn
+// with terrain detail by distance and without, into 24 bits of depth: every pixel nearer than
+// the first coarser patch must be the same, and the terrain drawn alone over a magenta sky must
+// show no magenta below ground in any column of pixels (the sky seen through a crack).
+//
 // Prints one summary line and one line per differing view, and exits non-zero on a difference.
 #include <algorithm>
 #include <cmath>
@@ -59,6 +64,49 @@ std::vector<unsigned char> scenery(bool sparing, int width, int height)
     return picture(width, height);
 }
 
+// Distance from the eye to what each pixel of the picture just drawn shows, rows bottom to top.
+std::vector<double> distances(int width, int height)
+{
+    std::vector<float> depth(size_t(width) * height);
+    glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    double model_view[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model_view);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::vector<double> far(depth.size());
+    for (size_t p = 0; p < depth.size(); ++p) {
+        double x, y, z;
+        gluUnProject(double(p % size_t(width)) + 0.5, double(p / size_t(width)) + 0.5, depth[p],
+                     model_view, projection, viewport, &x, &y, &z);
+        far[p] = std::hypot(x - camera.Eye[0], y - camera.Eye[1], z - camera.Eye[2]);
+    }
+    return far;
+}
+
+// Magenta pixels with terrain above them in their column, the terrain drawn alone.
+int sky_below_ground(int width, int height)
+{
+    glClearColor(1, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    camera.Aim();
+    draw_terrain();
+    const std::vector<unsigned char> rgb = picture(width, height);
+    glClearColor(0.4f, 0.8f, 0.8f, 1.0f);
+    int holes = 0;
+    for (int x = 0; x < width; ++x) {
+        bool ground_above = false;
+        for (int y = height - 1; y >= 0; --y) {
+            const unsigned char* p = &rgb[(size_t(y) * width + size_t(x)) * 3];
+            const bool sky = p[0] == 255 && p[1] == 0 && p[2] == 255;
+            holes += sky && ground_above;
+            ground_above = ground_above || !sky;
+        }
+    }
+    return holes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -68,7 +116,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const int views = std::atoi(argv[1]);
-    const int depth = std::atoi(argv[2]);
+    const bool detail = std::string(argv[2]) == "detail";
+    const int depth = detail ? 24 : std::atoi(argv[2]);
     const int width = argc > 4 ? std::atoi(argv[3]) : 640;
     const int height = argc > 4 ? std::atoi(argv[4]) : 480;
     std::mt19937 random(argc > 5 ? unsigned(std::atol(argv[5])) : 20261207u);
@@ -108,6 +157,66 @@ int main(int argc, char** argv)
     auto coin = [&] { return random() % 2 == 1; };
     int differing_views = 0, worst = 0, sky_after = 0, runway_first = 0;
     double drawn = 0;
+    if (detail) {
+        int cracked = 0, holes = 0;
+        double near = 0, sent[2] = {0, 0};
+        for (int view = 0; view < views; ++view) {
+            const int lod = 1 + int(random() % 3);
+            if (lod != level) terrain.update_current(level = lod);
+            texture1_ = coin(), texture2_ = coin(), fog_enable = coin(), lighting_enable = coin();
+            culling_enable = coin();
+            ui_idle();
+            world_x = float(uniform(-14000, 14000)), world_z = float(uniform(-14000, 14000));
+            // Above the highest corner of the finest cell beneath, by up to 3000.
+            const int i = int((world_z + 14784) / 176), j = int((world_x + 14784) / 176);
+            float ground = 0;
+            for (int corner = 0; corner < 4; ++corner)
+                ground = std::max(ground, terrain.Grid3[i + corner / 2][j + corner % 2].y);
+            world_y = ground + float(uniform(20, 3000));
+            const double yaw = uniform(0, 6.2832), pitch = uniform(-1.5, 0.3);
+            camera.Position(0, 0, 0, std::cos(pitch) * std::sin(yaw), std::sin(pitch),
+                            std::cos(pitch) * std::cos(yaw), 0, 1, 0);
+            std::vector<unsigned char> pictures[2];
+            std::vector<double> far;
+            for (int on = 0; on < 2; ++on) {
+                detail_by_distance = on;
+                for (int pass = 0; pass < 2; ++pass) {
+                    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                    glLoadIdentity();
+                    camera.Aim();
+                    draw_scenery(camera.Eye);
+                }
+                pictures[on] = picture(width, height);
+                sent[on] += double(terrain.drawn_indices);
+                if (!on) far = distances(width, height);
+            }
+            const int crack = sky_below_ground(width, height);
+            detail_by_distance = 0;
+            int differing = 0, nearer = 0;
+            for (size_t p = 0; p < far.size(); ++p) {
+                if (far[p] >= terrain.detail.coarse_from) continue;
+                ++nearer;
+                differing += pictures[0][p * 3] != pictures[1][p * 3] ||
+                             pictures[0][p * 3 + 1] != pictures[1][p * 3 + 1] ||
+                             pictures[0][p * 3 + 2] != pictures[1][p * 3 + 2];
+            }
+            near += double(nearer) / double(far.size());
+            holes += crack, cracked += crack > 0;
+            if (differing || crack) {
+                ++differing_views;
+                std::printf("view %d: %d near pixels differ, %d sky below ground: level %d, eye "
+                            "%.0f %.0f %.0f looking at %.3f %.3f %.3f\n",
+                            view, differing, crack, lod, world_x, world_y + 3.2, world_z,
+                            camera.At[0], camera.At[1], camera.At[2]);
+            }
+        }
+        std::printf("%d views at %dx%d in detail by distance: %d with near pixels changed or sky "
+                    "below ground (%d views, %d pixels of sky); %.0f %% of the pixels nearer "
+                    "than the first coarse patch; %.0f %% of the plain terrain sent\n",
+                    views, width, height, differing_views, cracked, holes,
+                    100 * near / std::max(views, 1), 100 * sent[1] / std::max(sent[0], 1.0));
+        return differing_views ? 1 : 0;
+    }
     for (int view = 0; view < views; ++view) {
         const int lod = int(random() % 4);
         if (lod != level) terrain.update_current(level = lod);
