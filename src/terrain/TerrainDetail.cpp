@@ -53,12 +53,40 @@ Vertex between(const Vertex& a, const Vertex& b, float share)
 double coarse_height(const Vertex* points, int level, int step, int i, int j)
 {
     const int n = points_per_side(level), last = n - 1;
-    const int i0 = std::min(i / step * step, last - step), j0 = std::min(j / step * step, last - step);
+    const int i0 = std::min(i / step * step, last - step);
+    const int j0 = std::min(j / step * step, last - step);
     const double fi = double(i - i0) / step, fj = double(j - j0) / step;
     auto height = [&](int pi, int pj) { return double(points[pi * n + pj].y); };
     const double a = height(i0, j0), b = height(i0 + step, j0);
     const double c = height(i0 + step, j0 + step), d = height(i0, j0 + step);
     return fi >= fj ? a + fi * (b - a) + fj * (c - b) : a + fj * (d - a) + fi * (c - d);
+}
+
+// The curtain along one stretch of an edge between levels, from the finer edge's points f0 and
+// f1 to the coarser edge's heights c0 and c1 beneath or above them, lit as `face`. It reaches
+// the curtain overlap past the coarse edge, under the coarse patch or over it by a hair, for the
+// rasteriser rounds the two edges apart; where they coincide it is a band that wide on either
+// side.
+void hang_segment(DetailMesh& curtains, const Vertex& f0, const Vertex& f1, float c0, float c1,
+                  const Triangle& face)
+{
+    const float overlap = float(TerrainDetail::curtain_overlap);
+    const float d0 = f0.y - c0, d1 = f1.y - c1;
+    if (d0 == 0 && d1 == 0) {
+        const Vertex l0 = at_height(f0, c0 - overlap), l1 = at_height(f1, c1 - overlap);
+        const Vertex h0 = at_height(f0, c0 + overlap), h1 = at_height(f1, c1 + overlap);
+        for (const Vertex* v : {&l0, &l1, &h1, &l0, &h1, &h0}) add(curtains, *v, face);
+    } else if ((d0 < 0 && d1 > 0) || (d0 > 0 && d1 < 0)) {
+        // The edges cross: a triangle on either side of the crossing.
+        const Vertex x = between(f0, f1, d0 / (d0 - d1));
+        const Vertex e0 = at_height(f0, c0 - std::copysign(overlap, d0));
+        const Vertex e1 = at_height(f1, c1 - std::copysign(overlap, d1));
+        for (const Vertex* v : {&f0, &e0, &x, &f1, &e1, &x}) add(curtains, *v, face);
+    } else {
+        const float away = std::copysign(overlap, d0 + d1);
+        const Vertex e0 = at_height(f0, c0 - away), e1 = at_height(f1, c1 - away);
+        for (const Vertex* v : {&f0, &f1, &e1, &f0, &e1, &e0}) add(curtains, *v, face);
+    }
 }
 
 double distance_to_box(const double eye[3], const float* box)
@@ -118,7 +146,8 @@ void TerrainDetail::build(const Vertex* grid, const std::vector<float>& coordina
             float& error = errors[size_t(patch) * 3 + size_t(k)];
             for (int i = row0; i <= row0 + patch_cells; ++i)
                 for (int j = column0; j <= column0 + patch_cells; ++j) {
-                    const double off = points[i * points_per_side(finest) + j].y - coarse_height(points, finest, step, i, j);
+                    const double fine = points[i * points_per_side(finest) + j].y;
+                    const double off = fine - coarse_height(points, finest, step, i, j);
                     error = std::max(error, float(std::fabs(off)));
                 }
         }
@@ -145,9 +174,9 @@ void TerrainDetail::choose(const double eye[3], double pixels, const TerrainPatc
 
 void TerrainDetail::hang_curtains(const bool shown[])
 {
-    const float overlap = float(curtain_overlap);
     curtains.clear();
     const int side = TerrainPatches::per_side, patch_cells = cells_per_patch(finest);
+    const int n = points_per_side(finest);
     for (int patch = 0; patch < patch_count; ++patch)
         for (const bool along_i : {true, false}) {
             // The neighbour across the patch's edge of higher j (along i) or of higher i.
@@ -170,7 +199,6 @@ void TerrainDetail::hang_curtains(const bool shown[])
                 // higher i and of lower j, its second (A, C, D) the others.
                 const int ci = (along_i ? i0 + t0 : i0 - (coarse_first ? coarse_step : 0));
                 const int cj = (along_i ? j0 - (coarse_first ? coarse_step : 0) : j0 + t0);
-                const int n = points_per_side(finest);
                 const Vertex& a = points[ci * n + cj];
                 const Vertex& b = points[(ci + coarse_step) * n + cj];
                 const Vertex& c = points[(ci + coarse_step) * n + cj + coarse_step];
@@ -181,29 +209,12 @@ void TerrainDetail::hang_curtains(const bool shown[])
                 else
                     face.setVertexData(a, b, c);
                 const Vertex start = point(t0), end = point(t0 + coarse_step);
-                for (int t = t0; t < t0 + coarse_step; t += fine_step) {
-                    const Vertex f0 = point(t), f1 = point(t + fine_step);
-                    const float c0 = start.y + (end.y - start.y) * float(t - t0) / float(coarse_step);
-                    const float c1 = start.y + (end.y - start.y) * float(t + fine_step - t0) / float(coarse_step);
-                    const float d0 = f0.y - c0, d1 = f1.y - c1;
-                    // The coarse side reaches a little past the coarse edge, under the coarse
-                    // patch or over it by a hair: the rasterizer rounds the two edges apart.
-                    if (d0 == 0 && d1 == 0) {
-                        const Vertex l0 = at_height(f0, c0 - overlap), l1 = at_height(f1, c1 - overlap);
-                        const Vertex h0 = at_height(f0, c0 + overlap), h1 = at_height(f1, c1 + overlap);
-                        for (const Vertex* v : {&l0, &l1, &h1, &l0, &h1, &h0}) add(curtains, *v, face);
-                    } else if ((d0 < 0 && d1 > 0) || (d0 > 0 && d1 < 0)) {
-                        // The edges cross: a triangle on either side of the crossing.
-                        const Vertex x = between(f0, f1, d0 / (d0 - d1));
-                        const Vertex e0 = at_height(f0, c0 - std::copysign(overlap, d0));
-                        const Vertex e1 = at_height(f1, c1 - std::copysign(overlap, d1));
-                        for (const Vertex* v : {&f0, &e0, &x, &f1, &e1, &x}) add(curtains, *v, face);
-                    } else {
-                        const float away = std::copysign(overlap, d0 + d1);
-                        const Vertex e0 = at_height(f0, c0 - away), e1 = at_height(f1, c1 - away);
-                        for (const Vertex* v : {&f0, &f1, &e1, &f0, &e1, &e0}) add(curtains, *v, face);
-                    }
-                }
+                auto chord = [&](int t) {
+                    return start.y + (end.y - start.y) * float(t - t0) / float(coarse_step);
+                };
+                for (int t = t0; t < t0 + coarse_step; t += fine_step)
+                    hang_segment(curtains, point(t), point(t + fine_step), chord(t),
+                                 chord(t + fine_step), face);
             }
         }
 }

@@ -168,7 +168,8 @@ TEST_F(Landscape, DetailCoarserMeshesMeetTheChosenLevel)
                 const int cell = int(v / 18), row = cell / fine_cells, column = cell % fine_cells;
                 const int p = (row >> finest) * TerrainPatches::per_side + (column >> finest);
                 double& most = largest[size_t(p)];
-                most = std::max(most, std::fabs(grid->vertices[v + 1] - height_on(mesh.vertices, cells, x, z)));
+                const double coarse = height_on(mesh.vertices, cells, x, z);
+                most = std::max(most, std::fabs(grid->vertices[v + 1] - coarse));
             }
             for (int p = 0; p < TerrainDetail::patch_count; ++p)
                 ASSERT_NEAR(detail.errors[size_t(p) * 3 + size_t(k)], largest[size_t(p)], 0.01)
@@ -212,7 +213,8 @@ TEST_F(Landscape, DetailChoosesCoarserMeshesWhereTheErrorIsSmall)
     EXPECT_GT(coarse, 40);
     EXPECT_GE(detail.coarse_from, TerrainDetail::always_fine);
     detail.choose(far_eye, pixels, grid->patches);
-    for (int p = 0; p < TerrainDetail::patch_count; ++p) EXPECT_LE(detail.levels[p], before[p]) << p;
+    for (int p = 0; p < TerrainDetail::patch_count; ++p)
+        EXPECT_LE(detail.levels[p], before[p]) << p;
 }
 
 // Patches given levels at random: along every edge between two levels, the curtains cover the
@@ -296,9 +298,9 @@ TEST_F(Landscape, DetailCurtainsCloseEveryGap)
                         continue;
                     }
                     ++gaps;
-                    EXPECT_GE(covered_to, hi - tolerance) << along_z << " " << line << " " << k << " at " << s;
                     const double past = TerrainDetail::curtain_overlap + tolerance;
-                    EXPECT_TRUE(lowest >= lo - past && highest <= hi + past) << "past the gap at " << s;
+                    EXPECT_GE(covered_to, hi - tolerance) << along_z << " " << line << " at " << s;
+                    EXPECT_TRUE(lowest >= lo - past && highest <= hi + past) << "past it at " << s;
                 }
             }
     EXPECT_GT(gaps, 1000);
