@@ -27,8 +27,8 @@ public:
     // Patches this near the eye always keep the chosen level.
     static constexpr double always_fine = 1500;
     // How far a curtain reaches past the coarse edge, under the coarse patch or over it by a
-    // hair, for the rasterizer rounds the two edges apart: a hundredth of a pixel from the
-    // nearest coarse patch, a few hundredths from the farthest.
+    // hair, for the rasteriser rounds the two edges apart: at most a fifth of a pixel from the
+    // nearest coarse patch, a hundredth from the farthest.
     static constexpr double curtain_overlap = 0.5;
 
     int finest = 0;  // the chosen level, whose mesh TerrainGrid holds

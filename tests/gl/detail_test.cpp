@@ -63,7 +63,8 @@ Frame scenery()
     return read_back();
 }
 
-// Pixels of the sky's magenta with ground above them in their column, the terrain drawn alone.
+// Pixels of the sky's magenta with ground above them in their column, the terrain drawn alone
+// (the eyes look at no edge of the map, beyond which the sky shows below the ground).
 int holes()
 {
     glClearColor(1, 0, 1, 1);
@@ -106,7 +107,7 @@ TEST_F(Detail, NearPixelsStayAndNoSkyShowsThroughTheGround)
         const double coarse_from = terrain.detail.coarse_from;
         int near = 0, differing = 0;
         for (size_t p = 0; p < far.size(); ++p) {
-            if (far[p] >= coarse_from) continue;
+            if (far[p] >= 0.99 * coarse_from) continue;  // depths are a few units out far off
             ++near;
             differing += plain.rgb[p * 3] != detailed.rgb[p * 3] ||
                          plain.rgb[p * 3 + 1] != detailed.rgb[p * 3 + 1] ||
