@@ -1,6 +1,8 @@
 #include "terrain/TerrainGrid.h"
 
+#include <initializer_list>
 #include <iostream>
+#include <utility>
 
 #include "core/Global.h"
 #include "core/Settings.h"
@@ -225,17 +227,27 @@ static MeshLayout mesh_layout(const TerrainGrid& g)
 static const void* at_offset(size_t bytes) { return reinterpret_cast<const void*>(bytes); }
 
 // Copies the current arrays into the buffer objects, made at the first call; leaves them bound.
-static void fill_mesh_buffers(TerrainGrid& g, const MeshLayout& at)
+using BufferPart = std::pair<size_t, const std::vector<float>*>;  // where an array goes, which
+
+// Gives `buffer` room for `size` bytes and copies each array to its place; leaves it bound.
+static void fill_array_buffer(unsigned buffer, size_t size,
+                              std::initializer_list<BufferPart> parts, GLenum usage)
 {
-    if (!g.mesh_buffers[0]) glGenBuffers(2, g.mesh_buffers);
-    glBindBuffer(GL_ARRAY_BUFFER, g.mesh_buffers[0]);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(at.size), nullptr, GL_STATIC_DRAW);
-    const std::pair<size_t, const std::vector<float>*> parts[] = {
-        {at.vertices, &g.vertices},   {at.colours, &g.colours},     {at.normals, &g.normals},
-        {at.texCoord0, &g.texCoord0}, {at.texCoord1, &g.texCoord1}};
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size), nullptr, usage);
     for (const auto& [offset, array] : parts)
         glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset),
                         GLsizeiptr(array->size() * sizeof(float)), array->data());
+}
+
+static void fill_mesh_buffers(TerrainGrid& g, const MeshLayout& at)
+{
+    if (!g.mesh_buffers[0]) glGenBuffers(2, g.mesh_buffers);
+    fill_array_buffer(g.mesh_buffers[0], at.size,
+                      {{at.vertices, &g.vertices}, {at.colours, &g.colours},
+                       {at.normals, &g.normals}, {at.texCoord0, &g.texCoord0},
+                       {at.texCoord1, &g.texCoord1}},
+                      GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g.mesh_buffers[1]);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(g.indices.size() * sizeof(unsigned)),
                  g.indices.data(), GL_STATIC_DRAW);
@@ -288,14 +300,10 @@ static MeshLayout detail_layout(const DetailMesh& m)
 static void fill_detail_buffer(unsigned buffer, const DetailMesh& m, GLenum usage)
 {
     const MeshLayout at = detail_layout(m);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(at.size), nullptr, usage);
-    const std::pair<size_t, const std::vector<float>*> parts[] = {
-        {at.vertices, &m.vertices}, {at.colours, &m.colours}, {at.normals, &m.normals},
-        {at.texCoord0, &m.texCoords}};
-    for (const auto& [offset, array] : parts)
-        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset),
-                        GLsizeiptr(array->size() * sizeof(float)), array->data());
+    fill_array_buffer(buffer, at.size,
+                      {{at.vertices, &m.vertices}, {at.colours, &m.colours},
+                       {at.normals, &m.normals}, {at.texCoord0, &m.texCoords}},
+                      usage);
 }
 
 // Points every array at a mesh of `count` vertices in the bound buffer, leaving the client's
